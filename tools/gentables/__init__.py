@@ -1,0 +1,1 @@
+"""Generators of huoxing's constant tables (run through tools/gentables.py)."""
