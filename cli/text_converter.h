@@ -1,0 +1,44 @@
+#pragma once
+// Converting one text, block by block, from an input descriptor to a sink.
+
+#include <cstddef>
+#include <string>
+#include <vector>
+
+#include "options.h"
+#include "output_sink.h"
+
+namespace huoxing {
+
+// A unit-local conversion of complete GBK units, in place.
+using InPlaceStep = void (*)(unsigned char* bytes, std::size_t size);
+
+// The conversion that a command line asks for.
+struct Pipeline {
+    std::vector<InPlaceStep> steps;
+};
+
+Pipeline pipelineFor(const CliOptions& options);
+
+// sysexits codes the command returns.
+enum ExitCode : int {
+    kExitOk = 0,
+    kExitUsage = 64,
+    kExitData = 65,
+    kExitNoInput = 66,
+    kExitSoftware = 70,
+    kExitCantCreate = 73,
+    kExitIo = 74,
+};
+
+struct TextResult {
+    int exitCode = kExitOk;
+    std::string message;  // for a failure: what went wrong, without the text's name
+};
+
+// Reads `inFd` to its end and writes the converted text to `sink`.
+TextResult convertText(int inFd, CliEncoding encoding, const Pipeline& pipeline, OutputSink& sink);
+
+inline constexpr std::size_t kBlockSize = 1u << 20;
+
+}  // namespace huoxing
