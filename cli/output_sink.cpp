@@ -115,6 +115,15 @@ TemporaryOutput::~TemporaryOutput() {
 }
 
 bool TemporaryOutput::open() {
+    struct stat existing;
+    if (::stat(target_.c_str(), &existing) == 0 && !S_ISREG(existing.st_mode)) {
+#ifdef _WIN32
+        fd_ = ::_open(target_.c_str(), _O_WRONLY | _O_BINARY);
+#else
+        fd_ = ::open(target_.c_str(), O_WRONLY | O_CLOEXEC);
+#endif
+        return fd_ >= 0;
+    }
     std::string base = target_.substr(directoryOf(target_) == "." ? 0 : directoryOf(target_).size());
     std::string directory = directoryOf(target_) == "." ? std::string() : directoryOf(target_);
 #ifdef _WIN32
@@ -136,7 +145,6 @@ bool TemporaryOutput::open() {
     path_ = name.data();
     // Keep the permissions of a file that is being replaced; a new file gets
     // what the umask allows, as any created file would.
-    struct stat existing;
     if (::stat(target_.c_str(), &existing) == 0) {
         ::fchmod(fd_, existing.st_mode & 07777);
     } else {
@@ -154,6 +162,7 @@ bool TemporaryOutput::commit() {
     int closed = ::close(fd_);
     fd_ = -1;
     if (closed != 0) return false;
+    if (path_.empty()) return committed_ = true;
 #ifdef _WIN32
     bool moved = MoveFileExA(path_.c_str(), target_.c_str(), MOVEFILE_REPLACE_EXISTING) != 0;
     if (!moved) errno = EACCES;

@@ -31,8 +31,11 @@ private:
 
 bool writeAll(int fd, const unsigned char* bytes, std::size_t size);
 
-// A file created beside `target` and renamed onto it by commit(); removed by
-// the destructor (or on SIGINT/SIGTERM) when not committed.
+// The output file of -o. A regular file (or a new one) is written as a
+// temporary file beside `target` and renamed onto it by commit(); the
+// temporary file is removed by the destructor (or on SIGINT/SIGTERM) when not
+// committed. Anything else that exists at `target` (a device such as
+// /dev/null, a FIFO) is written directly: replacing it would destroy it.
 class TemporaryOutput {
 public:
     explicit TemporaryOutput(std::string target);
@@ -46,7 +49,7 @@ public:
 
 private:
     std::string target_;
-    std::string path_;
+    std::string path_;  // the temporary file; empty when writing directly
     int fd_ = -1;
     bool committed_ = false;
 };
