@@ -1,21 +1,16 @@
 #include "script_converter.h"
 
-#include <array>
-
 #include "script_tables.h"
+#include "unit_index.h"
 
 namespace huoxing {
 namespace {
 
-using UnitIndex = std::array<std::uint16_t, 0x10000>;
-
-// Spreads a 126 x 190 table over all 16-bit units, so the walk needs one load
-// per unit and no range checks: pairs that are no GBK double-byte code (a
-// lead byte 0x80 or 0xFF, a trail byte below 0x40, 0x7F or 0xFF) map to
-// themselves and pass through unchanged.
+// Spreads a 126 x 190 table over all 16-bit units: pairs that are no GBK
+// double-byte code (a lead byte 0x80 or 0xFF, a trail byte below 0x40, 0x7F
+// or 0xFF) keep their own code and pass through unchanged.
 consteval UnitIndex buildIndex(const ScriptTable& table) {
-    UnitIndex index{};
-    for (std::size_t code = 0; code < index.size(); ++code) index[code] = static_cast<std::uint16_t>(code);
+    UnitIndex index = identityIndex();
     std::size_t entry = 0;
     for (unsigned lead = 0x81; lead <= 0xFE; ++lead) {
         for (unsigned trail = 0x40; trail <= 0xFE; ++trail) {
@@ -56,12 +51,7 @@ const UnitIndex* indexFor(ScriptConversionKind kind) {
 std::size_t convertScriptInPlace(unsigned char* bytes, std::size_t size, ScriptConversionKind kind) {
     const UnitIndex* index = indexFor(kind);
     if (index == nullptr) return completeUnitsLength(bytes, size);
-    std::size_t complete = size;
-    forEachUnit(
-        bytes, size, [](std::size_t, std::size_t) {},
-        [&](std::size_t at) { storeUnit(bytes + at, (*index)[loadUnit(bytes + at)]); },
-        [&](std::size_t at) { complete = at; });
-    return complete;
+    return replaceUnitsInPlace(bytes, size, *index);
 }
 
 GbkText convertScript(std::string_view text, ScriptConversionKind kind) {

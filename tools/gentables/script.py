@@ -87,18 +87,16 @@ def read_pairs():
         if counterpart not in forms:
             forms.append(counterpart)
 
-    for unit, value in sorted(fields["kSimplifiedVariant"].items()):
-        for form in unihan.code_points(value):
-            if convertible(unit) and convertible(form):
-                add(to_simplified, unit, form)
-                if form != unit:
-                    add(to_traditional, form, unit)
-    for unit, value in sorted(fields["kTraditionalVariant"].items()):
-        for form in unihan.code_points(value):
-            if convertible(unit) and convertible(form):
-                add(to_traditional, unit, form)
-                if form != unit:
-                    add(to_simplified, form, unit)
+    for field, forward, backward in (
+        ("kSimplifiedVariant", to_simplified, to_traditional),
+        ("kTraditionalVariant", to_traditional, to_simplified),
+    ):
+        for unit, value in sorted(fields[field].items()):
+            for form in unihan.code_points(value):
+                if convertible(unit) and convertible(form):
+                    add(forward, unit, form)
+                    if form != unit:
+                        add(backward, form, unit)
     return to_simplified, to_traditional
 
 
