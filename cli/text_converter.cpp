@@ -6,6 +6,7 @@
 
 #include "gbk_text.h"
 #include "martian_converter.h"
+#include "script_converter.h"
 #include "utf8_gbk.h"
 
 #ifdef _WIN32
@@ -23,6 +24,14 @@ void toMartianStep(unsigned char* bytes, std::size_t size) {
 
 void fromMartianStep(unsigned char* bytes, std::size_t size) {
     convertMartianInPlace(bytes, size, MartianDirection::FromMartian);
+}
+
+void toTraditionalStep(unsigned char* bytes, std::size_t size) {
+    convertScriptInPlace(bytes, size, ScriptConversionKind::SimplifiedToTraditional);
+}
+
+void toSimplifiedStep(unsigned char* bytes, std::size_t size) {
+    convertScriptInPlace(bytes, size, ScriptConversionKind::TraditionalToSimplified);
 }
 
 // Reads until `size` bytes or the end of input; returns the count, or -1.
@@ -62,7 +71,12 @@ Pipeline pipelineFor(const CliOptions& options) {
             pipeline.steps = {fromMartianStep};
             break;
         case CliCommand::Traditional:
+            pipeline.steps = {toTraditionalStep};
+            break;
         case CliCommand::Simplified:
+            if (options.unmartian) pipeline.steps.push_back(fromMartianStep);
+            pipeline.steps.push_back(toSimplifiedStep);
+            break;
         case CliCommand::Pinyin:
             break;
     }
