@@ -1,5 +1,8 @@
 #include "pinyin_transcriber.h"
 
+#include <algorithm>
+#include <cstring>
+
 namespace huoxing {
 namespace {
 
@@ -97,52 +100,112 @@ GbkText trimSpaces(std::string_view text) { return GbkText(spacesTrimmed(text));
 
 GbkText trimLeadingSpaces(std::string_view text) { return GbkText(text.substr(leadingSpacesLength(text))); }
 
+namespace {
+
+// The part of `out` the walk may write: from `at` up to `limit`.
+struct OutputWindow {
+    char* at;
+    char* limit;
+};
+
+// Makes room for `size` bytes at `at`. The string grows a step at a time, so
+// the zero fill of resize stays in the cache, and not past the capacity the
+// caller reserved while that still has room.
+OutputWindow growOutput(std::string& out, char* at, std::size_t size) {
+    constexpr std::size_t kStep = std::size_t{1} << 16;
+    std::size_t used = static_cast<std::size_t>(at - out.data());
+    std::size_t wanted = used + std::max(size, kStep);
+    if (wanted > out.capacity() && used + size <= out.capacity()) wanted = out.capacity();
+    out.resize(wanted);
+    return {out.data() + used, out.data() + out.size()};
+}
+
+// The most one double-byte unit needs: separator, the stores of a reading
+// (at most six letters), follower.
+constexpr std::size_t kUnitRoom = 1 + kReadingStoreSize + 1;
+
+char* copyUnit(const unsigned char* unit, char* at) {
+    std::memcpy(at, unit, 2);
+    return at + 2;
+}
+
+// A symbol-area unit: its half-width byte, or the unit itself. The space of
+// A1 A1 is left out while leading spaces are held.
+char* writeSymbol(const unsigned char* unit, bool holdingSpaces, char* at) {
+    unsigned char half = halfWidthOf(loadUnit(unit));
+    if (!half) return copyUnit(unit, at);
+    if (half == ' ' && holdingSpaces) return at;
+    *at = static_cast<char>(half);
+    return at + 1;
+}
+
+// A unit outside the symbol area: the first reading under `mode`, or the unit
+// itself where the dictionary has none (the character must not vanish).
+char* writeHanzi(const unsigned char* unit, PinyinMode mode, char* at) {
+    std::uint16_t code = loadUnit(unit);
+    if (mode == PinyinMode::Full) {
+        const detail::FullReadingLetters* reading = fullFirstReading(code);
+        if (!reading) return copyUnit(unit, at);
+        std::memcpy(at, reading, sizeof *reading);
+        return at + reading->size;
+    }
+    Reading reading = readingOf(code, 1);
+    return reading ? writeReading(reading, mode, at) : copyUnit(unit, at);
+}
+
+}  // namespace
+
 void appendPinyin(const unsigned char* bytes, std::size_t size, std::size_t end, PinyinMode mode, bool spaced,
                   bool dropLeadingSpaces, std::string& out) {
-    const std::size_t start = out.size();
-    // Until this call writes something else, every space it would write is
-    // one the trim of the start would remove.
-    auto holdingSpaces = [&] { return dropLeadingSpaces && out.size() == start; };
-    auto appendSpace = [&] {
-        if (!holdingSpaces()) out.push_back(' ');
+    OutputWindow window{out.data() + out.size(), out.data() + out.size()};
+    auto makeRoom = [&](std::size_t room) {
+        if (static_cast<std::size_t>(window.limit - window.at) < room) window = growOutput(out, window.at, room);
     };
+    // Until something else is written, every space would fall to the trim of
+    // the start.
+    bool holdingSpaces = dropLeadingSpaces;
     forEachUnit(
         bytes, end,
         [&](std::size_t begin, std::size_t stop) {
-            if (holdingSpaces()) {
+            if (holdingSpaces) {
                 while (begin < stop && bytes[begin] == ' ') ++begin;
+                if (begin == stop) return;
+                holdingSpaces = false;
             }
-            out.append(charsOf(bytes + begin), stop - begin);
+            makeRoom(stop - begin);
+            std::memcpy(window.at, bytes + begin, stop - begin);
+            window.at += stop - begin;
         },
-        [&](std::size_t at) {
-            if (spaced) appendSpace();
-            std::uint16_t code = loadUnit(bytes + at);
-            if (inSymbolArea(bytes[at])) {
-                unsigned char half = halfWidthOf(code);
-                if (half == ' ') {
-                    appendSpace();
-                } else if (half) {
-                    out.push_back(static_cast<char>(half));
-                } else {
-                    out.append(charsOf(bytes + at), 2);
-                }
-                return;
-            }
-            if (Reading reading = readingOf(code, 1)) {
-                appendReading(reading, mode, out);
+        [&](std::size_t offset) {
+            makeRoom(kUnitRoom);
+            // Everything the unit needs is read before the first byte is
+            // written: a byte store may alias any of it, and would make the
+            // compiler read it again.
+            const unsigned char* unit = bytes + offset;
+            const bool holding = holdingSpaces;
+            const bool followerDue = spaced && offset + 2 < size && isOneByteUnit(unit[2]);
+            const bool symbol = inSymbolArea(unit[0]);
+            const PinyinMode part = mode;
+            char* at = window.at;
+            char* const start = at;
+            if (spaced && !holding) *at++ = ' ';
+            if (symbol) {
+                at = writeSymbol(unit, holding, at);
             } else {
-                // No reading: the character stays as it is rather than vanish.
-                out.append(charsOf(bytes + at), 2);
+                at = writeHanzi(unit, part, at);
+                if (followerDue && (!holding || at != start)) *at++ = ' ';
             }
-            if (spaced && at + 2 < size && isOneByteUnit(bytes[at + 2])) appendSpace();
+            window.at = at;
+            if (at != start) holdingSpaces = false;
         },
         [](std::size_t) {});
+    out.resize(static_cast<std::size_t>(window.at - out.data()));
 }
 
 GbkText transcribePinyin(std::string_view text, PinyinMode mode, bool spaced) {
     std::string_view trimmed = spacesTrimmed(text);
     GbkText out;
-    out.reserve(maxPinyinLength(trimmed.size()));
+    out.reserve(pinyinRoomFor(trimmed.size()));
     appendPinyin(bytesOf(trimmed), trimmed.size(), trimmed.size(), mode, spaced, true, out);
     return out;
 }

@@ -43,8 +43,11 @@ unsigned char halfWidthOf(std::uint16_t code);
 std::size_t leadingSpacesLength(std::string_view text);
 std::string_view spacesTrimmed(std::string_view text);
 
-// No piece of text of `size` bytes becomes more than this under appendPinyin.
+// No text of `size` bytes becomes longer than this under appendPinyin.
 constexpr std::size_t maxPinyinLength(std::size_t size) { return 4 * size; }
+// Room to reserve beyond out.size() so that appendPinyin over `size` bytes
+// never reallocates: the longest result and the scratch of its last store.
+constexpr std::size_t pinyinRoomFor(std::size_t size) { return maxPinyinLength(size) + 16; }
 
 // Appends the pinyin of the units of bytes[0, end) to `out`, as
 // transcribePinyin writes them, in one pass and without trimming the input:
@@ -57,7 +60,8 @@ constexpr std::size_t maxPinyinLength(std::size_t size) { return 4 * size; }
 //     byte this call writes are left out: the trim of the result's start.
 //     Pass it for the start of a text, and again while every earlier call
 //     for the same text has written nothing.
-// Appends at most maxPinyinLength(end) bytes; reserve them once beforehand.
+// Appends at most maxPinyinLength(end) bytes. With pinyinRoomFor(end) bytes
+// of capacity beyond out.size() it allocates nothing; with less, `out` grows.
 void appendPinyin(const unsigned char* bytes, std::size_t size, std::size_t end, PinyinMode mode, bool spaced,
                   bool dropLeadingSpaces, std::string& out);
 

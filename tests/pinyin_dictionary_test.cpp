@@ -144,6 +144,29 @@ TEST(PinyinDictionary, SyllablePartsAreTheListedCodes) {
     EXPECT_EQ(kInitialCount, 23);
 }
 
+// The letters by plain string joins of kSyllableParts, for every cell, reading
+// number and part: the packed stores of the lookup must give the same.
+TEST(PinyinDictionary, LookupMatchesPlainJoinsOfTheParts) {
+    for (int cell = 0; cell < kReadingCellCount; ++cell) {
+        std::uint16_t value = kReadingTable[cell];
+        std::vector<std::uint16_t> readings;
+        if (value & kPolyphoneFlag) {
+            for (std::uint16_t reading : kPolyphoneTable[value & ~kPolyphoneFlag]) readings.push_back(reading);
+        } else {
+            readings = {value, 0, 0};
+        }
+        std::string text = unitText(codeOfCell(cell));
+        for (int number = 1; number <= 3; ++number) {
+            std::uint16_t reading = readings[number - 1];
+            std::string low(kSyllableParts[reading & 0xFF]);
+            std::string high(kSyllableParts[reading >> 8]);
+            ASSERT_EQ(lookupReading(text, number, PinyinMode::Full), low + high) << hex(text) << " " << number;
+            ASSERT_EQ(lookupReading(text, number, PinyinMode::Initial), low) << hex(text) << " " << number;
+            ASSERT_EQ(lookupReading(text, number, PinyinMode::Final), high) << hex(text) << " " << number;
+        }
+    }
+}
+
 struct LookupCase {
     std::string text;
     int readingNumber;

@@ -295,17 +295,32 @@ TEST(AppendPinyin, BlocksJoinToTheWholeText) {
     }
 }
 
-TEST(AppendPinyin, StaysWithinTheBound) {
+// The longest pieces: zhuang with a separator and a follower, then symbols
+// kept whole, characters kept without reading, and one-byte units.
+TEST(AppendPinyin, StaysWithinTheReservedRoom) {
     std::string worst;
-    for (int i = 0; i < 100; ++i) worst += gbk("庄") + "a";  // zhuang: the longest syllable, with its follower
-    std::string out;
-    appendPinyin(bytesOf(worst), worst.size(), worst.size(), Full, true, false, out);
-    EXPECT_LE(out.size(), maxPinyinLength(worst.size()));
-    std::string allHanzi;
-    for (int i = 0; i < 100; ++i) allHanzi += gbk("庄");
-    out.clear();
-    appendPinyin(bytesOf(allHanzi), allHanzi.size(), allHanzi.size(), Full, true, false, out);
-    EXPECT_EQ(out.size(), 7u * 100);
+    for (int i = 0; i < 1000; ++i) worst += gbk("庄") + "a";
+    for (const std::string& text : {worst, gbk("庄庄庄"), gbk("丂a丂"), gbk("、。"), std::string("abc")}) {
+        std::string out = "prefix";
+        out.reserve(out.size() + pinyinRoomFor(text.size()));
+        const std::size_t capacity = out.capacity();
+        appendPinyin(bytesOf(text), text.size(), text.size(), Full, true, false, out);
+        EXPECT_LE(out.size() - 6, maxPinyinLength(text.size())) << show(text);
+        EXPECT_EQ(out.capacity(), capacity) << show(text) << ": reallocated";
+        EXPECT_EQ(out.substr(0, 6), "prefix");
+    }
+}
+
+// Without room reserved, the output grows as it must and keeps what was there.
+TEST(AppendPinyin, GrowsAnUnreservedString) {
+    std::string text;
+    for (int i = 0; i < 50000; ++i) text += gbk("中国a");
+    std::string out = "x";
+    out.shrink_to_fit();
+    appendPinyin(bytesOf(text), text.size(), text.size(), Full, false, false, out);
+    std::string expected = "x";
+    for (int i = 0; i < 50000; ++i) expected += "zhongguoa";
+    EXPECT_EQ(out, expected);
 }
 
 }  // namespace
