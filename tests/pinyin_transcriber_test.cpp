@@ -67,6 +67,7 @@ TEST(TranscribePinyin, SpacedFull) {
         {gbk("行长"), "xing chang"},
         {gbk("重庆"), "zhong qing"},
         {gbk("的和"), "de he"},
+        {gbk("地似著弹"), "di si zhu tan"},  // hand-ordered: the reading of written text first
         {gbk("女绿略"), "nu lu lue"},
     });
 }

@@ -39,6 +39,7 @@ from . import emit, gbk, unihan
 TARGET = "pinyin"
 OUTPUT = "convert/pinyin_tables.h"
 READINGS_FILE = "Unihan_Readings.txt.bz2"
+HAND_READINGS_NAME = "tools/data/pinyin_readings.txt"
 HAND_READINGS = os.path.join(os.path.dirname(__file__), "..", "data", "pinyin_readings.txt")
 FIELDS = ["kHanyuPinlu", "kMandarin", "kXHC1983", "kTGHZ2013", "kHanyuPinyin"]
 MODERN_DICTIONARIES = ["kXHC1983", "kTGHZ2013"]
@@ -163,7 +164,7 @@ class HandReadings:
             for number, line in enumerate(f, 1):
                 if line.startswith("#") or not line.strip():
                     continue
-                where = f"{path}:{number}"
+                where = f"{HAND_READINGS_NAME}:{number}"
                 fields = line.rstrip("\n").split("\t")
                 if len(fields) not in (2, 3) or len(fields[0]) != 1:
                     raise BadData(f"{where}: expected char<TAB>readings[<TAB>row N]")
@@ -187,7 +188,7 @@ class HandReadings:
                         raise BadData(f"{where}: a pinned row is 'row N' of a character with several readings")
                     self.rows[ch] = int(m.group(1))
         if len(set(self.rows.values())) != len(self.rows):
-            raise BadData(f"{path}: two characters pinned to one row")
+            raise BadData(f"{HAND_READINGS_NAME}: two characters pinned to one row")
 
 
 def in_hanzi_area(code):
@@ -223,7 +224,7 @@ class Dictionary:
             return self.hand.readings[ch]
         readings = self.sources.readings(ord(ch))
         if not readings:
-            raise BadData(f"pinyin: {ch} ({gbk.hex_code(code)}) has no reading; give it one in {HAND_READINGS}")
+            raise BadData(f"pinyin: {ch} ({gbk.hex_code(code)}) has no reading; give it one in {HAND_READINGS_NAME}")
         return readings
 
     def hand_given(self, cell):
@@ -240,7 +241,7 @@ class Dictionary:
         pinned = sorted((cell for cell in range(CELLS) if self.chars[cell] in self.hand.rows))
         chosen = []
         segments = zip([-1] + pinned, pinned + [CELLS])
-        for number, (after, before) in enumerate(segments):
+        for after, before in segments:
             want = (self.hand.rows[self.chars[before]] if before < CELLS else POLYPHONE_ROWS) - len(chosen)
             want -= 1 if after >= 0 else 0
             if after >= 0:
@@ -343,7 +344,7 @@ def generate():
     check(dictionary, cells, rows)
     zero = sum(1 for c in cells if c == 0)
     single = CELLS - zero - POLYPHONE_ROWS
-    text = emit.header(TARGET, [READINGS_FILE], ["Hand readings: tools/data/pinyin_readings.txt"])
+    text = emit.header(TARGET, [READINGS_FILE], [f"Hand readings: {HAND_READINGS_NAME}"])
     text += f"""#pragma once
 // The pinyin dictionary. kReadingTable has one cell for each code of the GB2312
 // hanzi area, cell = (lead - 0xB0) * 94 + (trail - 0xA1): 0 for no reading, a
