@@ -27,7 +27,10 @@ for group in "$@"; do wanted="$wanted $(packages_for "$group")"; done
 missing=""
 for pkg in $wanted; do
     status=$(dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null || true)
-    case "$status" in *" installed") ;; *) missing="$missing $pkg" ;; esac
+    case "$status" in *" installed") continue ;; esac
+    # A Node.js built with its own npm conflicts with Debian's npm package.
+    [ "$pkg" = npm ] && command -v npm >/dev/null && continue
+    missing="$missing $pkg"
 done
 [ -n "$missing" ] || exit 0
 
