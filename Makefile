@@ -1,11 +1,16 @@
 # Front door to the CMake build. `make test` installs what is missing, builds
-# everything and runs every test; `make run` builds and starts the tool.
+# everything and runs every test; `make run` builds the Windows program and
+# starts it under Wine.
 
 BUILD      ?= build
 CMAKE_ARGS ?=
 JOBS       ?= $(shell nproc 2>/dev/null || echo 2)
+# The Windows program, cross-built with MinGW-w64 and run under Wine.
+WIN_BUILD      ?= build-win
+WIN_CMAKE_ARGS ?=
+SCREENSHOT     ?= docs/screenshot.png
 
-.PHONY: all deps build test run sanitize tables clean
+.PHONY: all deps build win-build test run screenshot sanitize tables clean
 
 all: build
 
@@ -18,13 +23,28 @@ $(BUILD)/CMakeCache.txt:
 build: $(BUILD)/CMakeCache.txt
 	cmake --build $(BUILD) -j $(JOBS)
 
-test: deps
-	@$(MAKE) --no-print-directory build
-	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+$(WIN_BUILD)/CMakeCache.txt:
+	cmake -S . -B $(WIN_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Release \
+	    -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake $(WIN_CMAKE_ARGS)
 
-run: deps
-	@$(MAKE) --no-print-directory build
-	$(BUILD)/bin/huoxing --help
+win-build: $(WIN_BUILD)/CMakeCache.txt
+	cmake --build $(WIN_BUILD) -j $(JOBS)
+
+# The native tests, then the window tests under Wine and Xvfb.
+test: deps
+	@$(MAKE) --no-print-directory build win-build
+	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+	HUOXING_WIN_BUILD=$(abspath $(WIN_BUILD)) scripts/wine-tests.sh $(WIN_BUILD)
+
+# Needs a display; headless: xvfb-run make run
+run: deps $(WIN_BUILD)/CMakeCache.txt
+	cmake --build $(WIN_BUILD) -j $(JOBS) --target huoxing_window
+	HUOXING_WIN_BUILD=$(abspath $(WIN_BUILD)) scripts/wine-exec.sh $(WIN_BUILD)/bin/huoxing.exe
+
+# A PNG of the window, taken on an X server of its own.
+screenshot: deps $(WIN_BUILD)/CMakeCache.txt
+	cmake --build $(WIN_BUILD) -j $(JOBS) --target huoxing_window
+	HUOXING_WIN_BUILD=$(abspath $(WIN_BUILD)) scripts/screenshot.sh $(WIN_BUILD)/bin/huoxing.exe $(SCREENSHOT)
 
 # The native tests once more under AddressSanitizer and UndefinedBehaviorSanitizer.
 sanitize: deps
@@ -38,4 +58,4 @@ tables:
 	python3 tools/gentables.py
 
 clean:
-	rm -rf $(BUILD) build-sanitize
+	rm -rf $(BUILD) $(WIN_BUILD) build-sanitize

@@ -12,7 +12,7 @@ packages_for() {
     case "$1" in
         base) echo "build-essential cmake ninja-build python3 libgtest-dev googletest libgmock-dev
                     libbenchmark-dev unicode-data bzip2 time" ;;
-        win) echo "g++-mingw-w64-x86-64 wine wine64 xvfb xauth xdotool xclip x11-utils
+        win) echo "g++-mingw-w64-x86-64 wine wine64 fonts-wine xvfb xauth xdotool xclip x11-utils
                    fonts-wqy-microhei imagemagick" ;;
         fuzz) echo "clang libclang-rt-14-dev llvm" ;;
         peers) echo "opencc libopencc-dev manpages-zh fortunes-zh nodejs npm" ;;

@@ -1,0 +1,5 @@
+#include <windows.h>
+
+#include "startup.h"
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) { return huoxing::app::runHuoxing(instance); }
