@@ -3,6 +3,8 @@
 #include "clipboard.h"
 #include "content.h"
 #include "martian_converter.h"
+#include "pinyin_transcriber.h"
+#include "script_converter.h"
 
 namespace huoxing::app {
 
@@ -10,12 +12,21 @@ void toMartian(HWND editBox) {
     writeContent(editBox, convertMartian(readContent(editBox), MartianDirection::ToMartian));
 }
 
-// The script and pinyin conversions come with their converters.
-void toTraditional(HWND) {}
+void toTraditional(HWND editBox) {
+    writeContent(editBox, convertScript(readContent(editBox), ScriptConversionKind::SimplifiedToTraditional));
+}
 
-void toSimplified(HWND) {}
+// Martian script is undone first, and the box written in between: the second
+// step converts what the box gives back.
+void toSimplified(HWND editBox) {
+    writeContent(editBox, convertMartian(readContent(editBox), MartianDirection::FromMartian));
+    writeContent(editBox, convertScript(readContent(editBox), ScriptConversionKind::TraditionalToSimplified));
+}
 
-void toPinyin(HWND) {}
+void toPinyin(HWND editBox) {
+    toSimplified(editBox);
+    writeContent(editBox, transcribePinyin(readContent(editBox), PinyinMode::Full, true));
+}
 
 void copyContent(HWND editBox) { setClipboardText(readContent(editBox)); }
 

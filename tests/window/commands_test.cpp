@@ -30,6 +30,19 @@ TEST_F(MainWindowTest, EachCommandLeavesItsContent) {
         {"to Martian keeps line breaks", ControlId::ToMartian, gbk("中\r\n华\r\n"), gbk("ф\r\n囮\r\n")},
         {"to Martian converts once a press", ControlId::ToMartian, gbk("张"), gbk("涨")},
         {"to Martian on an empty box", ControlId::ToMartian, "", ""},
+        {"to traditional", ControlId::ToTraditional, gbk("国家发展，“沉”"), gbk("國家發展，『沈』")},
+        {"to traditional keeps ASCII and line breaks", ControlId::ToTraditional, "abc\r\n1 2", "abc\r\n1 2"},
+        {"to simplified", ControlId::ToSimplified, gbk("國家發展髮〔﹐〕「」"), gbk("国家发展发［，］‘’")},
+        {"to simplified undoes Martian script first", ControlId::ToSimplified, gbk("吙煋攵 伱恏"), gbk("火星文 你好")},
+        {"to simplified changes ordinary text too", ControlId::ToSimplified, gbk("三涨原曉駭钜璃"),
+         gbk("叁张塬小孩钜璃")},
+        {"to simplified on an empty box", ControlId::ToSimplified, "", ""},
+        {"to pinyin", ControlId::ToPinyin, gbk("中国"), "zhong guo"},
+        {"to pinyin simplifies and undoes Martian script", ControlId::ToPinyin, gbk("ф國 吙煋攵！"),
+         "zhong guo   huo xing wen !"},
+        {"to pinyin keeps lines and unreadable characters", ControlId::ToPinyin, gbk("行长\r\n中丂国"),
+         gbk("xing chang \r\n zhong 丂 guo")},
+        {"to pinyin on an empty box", ControlId::ToPinyin, "", ""},
         {"clear", ControlId::Clear, gbk("火星文\r\nabc"), ""},
         {"clear an empty box", ControlId::Clear, "", ""},
         {"copy keeps the content", ControlId::Copy, gbk("火星文\r\n"), gbk("火星文\r\n")},
@@ -41,6 +54,23 @@ TEST_F(MainWindowTest, EachCommandLeavesItsContent) {
         click(c.button);
         EXPECT_EQ(show(readContent(editBox())), show(c.after));
     }
+}
+
+// A second press converts what the first one left: to traditional changes
+// nothing more, and the text pressed to Martian then to simplified comes back.
+TEST_F(MainWindowTest, PressesInARow) {
+    writeContent(editBox(), gbk("发展经济，后来"));
+    click(ControlId::ToTraditional);
+    std::string once = readContent(editBox());
+    click(ControlId::ToTraditional);
+    EXPECT_EQ(show(readContent(editBox())), show(once));
+    EXPECT_EQ(show(once), show(gbk("發展經濟，後來")));
+
+    writeContent(editBox(), gbk("火星文 你好，世界！"));
+    click(ControlId::ToMartian);
+    EXPECT_EQ(show(readContent(editBox())), show(gbk("吙煋攵 伱恏，卋堺！")));
+    click(ControlId::ToSimplified);
+    EXPECT_EQ(show(readContent(editBox())), show(gbk("火星文 你好，世界！")));
 }
 
 TEST_F(MainWindowTest, ContentIsReadAsWritten) {
