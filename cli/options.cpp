@@ -133,11 +133,11 @@ ParsedArguments parseArguments(const std::vector<std::string>& args) {
             const std::string* v = optionValue();
             if (!v) return failure(parsed.error);
             if (*v == "full") {
-                options.pinyinMode = CliPinyinMode::Full;
+                options.pinyinMode = PinyinMode::Full;
             } else if (*v == "initial") {
-                options.pinyinMode = CliPinyinMode::Initial;
+                options.pinyinMode = PinyinMode::Initial;
             } else if (*v == "final") {
-                options.pinyinMode = CliPinyinMode::Final;
+                options.pinyinMode = PinyinMode::Final;
             } else {
                 return failure("unknown mode '" + *v + "' (full, initial or final)");
             }

@@ -5,11 +5,12 @@
 #include <string>
 #include <vector>
 
+#include "pinyin_dictionary.h"
+
 namespace huoxing {
 
 enum class CliCommand : std::uint8_t { Martian, Unmartian, Traditional, Simplified, Pinyin };
 enum class CliEncoding : std::uint8_t { Utf8, Gbk };
-enum class CliPinyinMode : std::uint8_t { Full = 0, Initial = 1, Final = 2 };
 
 struct CliOptions {
     CliCommand command = CliCommand::Martian;
@@ -18,7 +19,7 @@ struct CliOptions {
     std::vector<std::string> files;  // empty: standard input; "-" is standard input too
     bool unmartian = true;           // simplified, pinyin: undo Martian script first
     bool simplify = true;            // pinyin: convert to simplified characters first
-    CliPinyinMode pinyinMode = CliPinyinMode::Full;
+    PinyinMode pinyinMode = PinyinMode::Full;
     bool spaced = true;
     bool help = false;
     bool version = false;

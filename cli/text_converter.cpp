@@ -6,6 +6,7 @@
 
 #include "gbk_text.h"
 #include "martian_converter.h"
+#include "pinyin_stream.h"
 #include "script_converter.h"
 #include "utf8_gbk.h"
 
@@ -78,10 +79,51 @@ Pipeline pipelineFor(const CliOptions& options) {
             pipeline.steps.push_back(toSimplifiedStep);
             break;
         case CliCommand::Pinyin:
+            if (options.simplify && options.unmartian) pipeline.steps.push_back(fromMartianStep);
+            if (options.simplify) pipeline.steps.push_back(toSimplifiedStep);
+            pipeline.pinyin = true;
+            pipeline.pinyinMode = options.pinyinMode;
+            pipeline.spaced = options.spaced;
             break;
     }
     return pipeline;
 }
+
+namespace {
+
+// The GBK output of one block, written out in the text's encoding.
+class BlockWriter {
+public:
+    BlockWriter(CliEncoding encoding, OutputSink& sink) : encoding_(encoding), sink_(sink) {}
+
+    // Characters outside GBK, in the order their placeholders come.
+    std::vector<char32_t>& escaped() { return escaped_; }
+
+    TextResult write(const unsigned char* gbk, std::size_t size) {
+        bool wrote;
+        if (encoding_ == CliEncoding::Gbk) {
+            wrote = sink_.write(gbk, size);
+        } else {
+            if (utf8_.size() < maxUtf8Size(size)) utf8_.resize(maxUtf8Size(size));
+            std::size_t next = 0;
+            EncodeResult encoded = encodeGbkToUtf8(gbk, size, true, escaped_, next, utf8_.data());
+            if (!encoded.ok) return {kExitSoftware, "internal error: a converted code has no Unicode character"};
+            // A placeholder kept back by the pinyin stream keeps its character for the next block.
+            escaped_.erase(escaped_.begin(), escaped_.begin() + static_cast<std::ptrdiff_t>(next));
+            wrote = sink_.write(utf8_.data(), encoded.written);
+        }
+        if (!wrote) return {kExitIo, systemError("write error")};
+        return {};
+    }
+
+private:
+    CliEncoding encoding_;
+    OutputSink& sink_;
+    std::vector<char32_t> escaped_;
+    std::vector<unsigned char> utf8_;
+};
+
+}  // namespace
 
 TextResult convertText(int inFd, CliEncoding encoding, const Pipeline& pipeline, OutputSink& sink) {
     // `input` holds the bytes carried over from the last block (an incomplete
@@ -89,20 +131,17 @@ TextResult convertText(int inFd, CliEncoding encoding, const Pipeline& pipeline,
     constexpr std::size_t kCarryRoom = 4;
     auto input = std::make_unique<unsigned char[]>(kBlockSize + kCarryRoom);
     std::unique_ptr<unsigned char[]> gbk;
-    std::unique_ptr<unsigned char[]> utf8;
-    if (encoding == CliEncoding::Utf8) {
-        gbk = std::make_unique<unsigned char[]>(kBlockSize + kCarryRoom);
-        utf8 = std::make_unique<unsigned char[]>(maxUtf8Size(kBlockSize + kCarryRoom));
-    }
-    std::vector<char32_t> escaped;
+    if (encoding == CliEncoding::Utf8) gbk = std::make_unique<unsigned char[]>(kBlockSize + kCarryRoom);
+    BlockWriter writer(encoding, sink);
+    PinyinStream pinyin(pipeline.pinyinMode, pipeline.spaced);
+    std::string transcribed;
     std::size_t carried = 0;
     std::size_t base = 0;  // offset in the text of input[0]
-    for (;;) {
+    for (bool final = false; !final;) {
         long got = readBlock(inFd, input.get() + carried, kBlockSize);
         if (got < 0) return {kExitIo, systemError("read error")};
         std::size_t size = carried + static_cast<std::size_t>(got);
-        bool final = got == 0 || static_cast<std::size_t>(got) < kBlockSize;
-        if (size == 0) break;
+        final = static_cast<std::size_t>(got) < kBlockSize;
 
         unsigned char* units = input.get();
         std::size_t complete;
@@ -115,8 +154,7 @@ TextResult convertText(int inFd, CliEncoding encoding, const Pipeline& pipeline,
             complete = final ? size : completeUnitsLength(units, size);
             consumed = complete;
         } else {
-            escaped.clear();
-            DecodeResult decoded = decodeUtf8ToGbk(units, size, final, gbk.get(), escaped);
+            DecodeResult decoded = decodeUtf8ToGbk(units, size, final, gbk.get(), writer.escaped());
             if (decoded.status == DecodeStatus::NulByte) return {kExitData, offsetMessage("NUL byte", base + decoded.consumed)};
             if (decoded.status != DecodeStatus::Ok) return {kExitData, offsetMessage("invalid UTF-8", base + decoded.consumed)};
             units = gbk.get();
@@ -126,21 +164,19 @@ TextResult convertText(int inFd, CliEncoding encoding, const Pipeline& pipeline,
 
         for (InPlaceStep step : pipeline.steps) step(units, complete);
 
-        bool wrote;
-        if (encoding == CliEncoding::Gbk) {
-            wrote = sink.write(units, complete);
+        TextResult written;
+        if (pipeline.pinyin) {
+            transcribed.clear();
+            pinyin.feed(units, complete, final, transcribed);
+            written = writer.write(bytesOf(transcribed), transcribed.size());
         } else {
-            std::size_t next = 0;
-            EncodeResult encoded = encodeGbkToUtf8(units, complete, true, escaped, next, utf8.get());
-            if (!encoded.ok) return {kExitSoftware, "internal error: a converted code has no Unicode character"};
-            wrote = sink.write(utf8.get(), encoded.written);
+            written = writer.write(units, complete);
         }
-        if (!wrote) return {kExitIo, systemError("write error")};
+        if (written.exitCode != kExitOk) return written;
 
         carried = size - consumed;
         std::memmove(input.get(), input.get() + consumed, carried);
         base += consumed;
-        if (final) break;
     }
     return {};
 }

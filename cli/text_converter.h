@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "options.h"
+#include "pinyin_dictionary.h"
 #include "output_sink.h"
 
 namespace huoxing {
@@ -13,9 +14,13 @@ namespace huoxing {
 // A unit-local conversion of complete GBK units, in place.
 using InPlaceStep = void (*)(unsigned char* bytes, std::size_t size);
 
-// The conversion that a command line asks for.
+// The conversion that a command line asks for: unit-local steps, then for
+// `pinyin` the transcription, which changes the length of the text.
 struct Pipeline {
     std::vector<InPlaceStep> steps;
+    bool pinyin = false;
+    PinyinMode pinyinMode = PinyinMode::Full;
+    bool spaced = true;
 };
 
 Pipeline pipelineFor(const CliOptions& options);

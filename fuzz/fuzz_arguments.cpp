@@ -25,7 +25,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (parsed.ok) {
         const CliOptions& options = parsed.options;
         bool pinyin = options.command == CliCommand::Pinyin;
-        bool pinyinOnly = !options.simplify || !options.spaced || options.pinyinMode != CliPinyinMode::Full;
+        bool pinyinOnly = !options.simplify || !options.spaced || options.pinyinMode != PinyinMode::Full;
         if (pinyinOnly && !pinyin && !options.help && !options.version) std::abort();
     }
     return 0;

@@ -1,4 +1,4 @@
-// The commands `traditional` and `simplified` of the command line.
+// The conversion commands of the command line, run in-process through runCli.
 
 #include <gtest/gtest.h>
 
@@ -44,7 +44,7 @@ std::string run(const std::vector<std::string>& args, const std::string& input) 
     return result;
 }
 
-TEST(CliScript, CommandsInBothEncodings) {
+TEST(CliCommands, ScriptCommandsInBothEncodings) {
     const struct {
         std::vector<std::string> args;
         const char* input;
@@ -63,12 +63,51 @@ TEST(CliScript, CommandsInBothEncodings) {
 }
 
 // A character cut by the block boundary of the stream converts as a whole.
-TEST(CliScript, UnitAcrossABlockBoundary) {
+TEST(CliCommands, UnitAcrossABlockBoundary) {
     std::string input(kBlockSize - 1, 'a');
     input += gbk("国发") + "\xB9";
     std::string expected(kBlockSize - 1, 'a');
     expected += gbk("國發") + "\xB9";
     EXPECT_EQ(run({"traditional", "-e", "gbk"}, input), expected);
+}
+
+TEST(CliCommands, Pinyin) {
+    const struct {
+        std::vector<std::string> args;
+        const char* input;
+        const char* expected;
+    } cases[] = {
+        {{"pinyin"}, "中国abc\n", "zhong guo abc\n"},
+        {{"pinyin"}, "  中　国  ", "zhong   guo"},
+        // The button's steps: Martian script undone, simplified, then transcribed.
+        {{"pinyin"}, "ф國 吙煋攵！", "zhong guo   huo xing wen !"},
+        {{"pinyin", "--no-simplify"}, "國", "國"},
+        {{"pinyin", "--no-unmartian"}, "吙國", "吙 guo"},
+        {{"pinyin", "--mode", "initial"}, "中国 一二三", "zh g   y er s"},
+        {{"pinyin", "--mode=final"}, "中国", "ong uo"},
+        {{"pinyin", "--unspaced"}, "中国abc", "zhongguoabc"},
+        // A character without a reading keeps its place and bytes.
+        {{"pinyin"}, "中丂国", "zhong 丂 guo"},
+        {{"pinyin"}, "", ""},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(run(c.args, c.input), c.expected) << c.input << " utf-8";
+        std::vector<std::string> gbkArgs = c.args;
+        gbkArgs.insert(gbkArgs.end(), {"-e", "gbk"});
+        EXPECT_EQ(run(gbkArgs, gbk(c.input)), gbk(c.expected)) << c.input << " gbk";
+    }
+    // In UTF-8, a character that GBK cannot hold stands like one without a reading.
+    EXPECT_EQ(run({"pinyin"}, "中😀a€"), "zhong 😀 a €");
+}
+
+// Spaces that end one block and a syllable whose follower is in the next.
+TEST(CliCommands, PinyinAcrossBlockBoundaries) {
+    std::string head(kBlockSize - 2, 'a');
+    EXPECT_EQ(run({"pinyin", "-e", "gbk"}, head + gbk("中") + "b"), head + " zhong b");
+    EXPECT_EQ(run({"pinyin", "-e", "gbk"}, head + gbk("中") + "   "), head + " zhong");
+    EXPECT_EQ(run({"pinyin", "-e", "gbk"}, head + "  " + gbk("中")), head + "   zhong");
+    std::string spaces(3 * kBlockSize, ' ');
+    EXPECT_EQ(run({"pinyin", "-e", "gbk"}, spaces + gbk("中") + spaces), "zhong");
 }
 
 }  // namespace

@@ -1,0 +1,115 @@
+#include "pinyin_stream.h"
+
+#include <cstdint>
+
+#include "gbk_text.h"
+#include "pinyin_transcriber.h"
+
+namespace huoxing {
+namespace {
+
+constexpr std::uint16_t kIdeographicSpace = 0xA1A1;
+constexpr std::size_t kNone = SIZE_MAX;
+
+// Where the content of a block ends, from one walk over its units. Content
+// is every unit but the space units (0x20, A1 A1) and a lead byte that ends
+// the block.
+struct BlockShape {
+    std::size_t contentEnd = 0;          // after the last content unit
+    std::size_t lastContentUnit = kNone;  // its offset
+    bool lastContentIsDouble = false;
+    std::size_t loneLead = kNone;
+};
+
+BlockShape shapeOf(const unsigned char* bytes, std::size_t size) {
+    BlockShape shape;
+    forEachUnit(
+        bytes, size,
+        [&](std::size_t begin, std::size_t end) {
+            while (end > begin && bytes[end - 1] == ' ') --end;
+            if (end == begin) return;
+            shape.contentEnd = end;
+            shape.lastContentUnit = end - 1;
+            shape.lastContentIsDouble = false;
+        },
+        [&](std::size_t at) {
+            if (loadUnit(bytes + at) == kIdeographicSpace) return;
+            shape.contentEnd = at + 2;
+            shape.lastContentUnit = at;
+            shape.lastContentIsDouble = true;
+        },
+        [&](std::size_t at) { shape.loneLead = at; });
+    return shape;
+}
+
+}  // namespace
+
+std::uint64_t PinyinStream::spacesWrittenFor(const unsigned char* run, std::size_t size) const {
+    std::uint64_t spaces = 0;
+    for (std::size_t at = 0; at < size;) {
+        bool ascii = run[at] == ' ';
+        spaces += ascii || !spaced_ ? 1 : 2;  // A1 A1: its separator and its half-width space
+        at += ascii ? 1 : 2;
+    }
+    return spaces;
+}
+
+void PinyinStream::writePendingSpaces(std::string& out) {
+    // Spaces before anything else was written fall to the trim of the start.
+    if (wroteSomething_) out.append(pendingSpaces_, ' ');
+    pendingSpaces_ = 0;
+}
+
+void PinyinStream::feed(const unsigned char* bytes, std::size_t size, bool final, std::string& out) {
+    if (carry_.empty()) {
+        transcribe(bytes, size, final, out);
+        return;
+    }
+    block_.assign(carry_);
+    block_.append(reinterpret_cast<const char*>(bytes), size);
+    carry_.clear();
+    transcribe(bytesOf(block_), block_.size(), final, out);
+}
+
+void PinyinStream::transcribe(const unsigned char* bytes, std::size_t size, bool final, std::string& out) {
+    BlockShape shape = shapeOf(bytes, size);
+    std::size_t end = shape.loneLead == kNone ? size : shape.loneLead;
+    std::size_t contentEnd = shape.contentEnd;
+    if (!final) {
+        // A lone lead byte waits for its second byte, and a double-byte unit
+        // that ends the block waits to learn whether a one-byte unit follows.
+        std::size_t keep = end;
+        if (contentEnd == end && shape.lastContentIsDouble) keep = contentEnd = shape.lastContentUnit;
+        carry_.assign(reinterpret_cast<const char*>(bytes + keep), size - keep);
+        end = keep;
+    }
+    if (contentEnd > end) contentEnd = end;
+
+    std::size_t contentBegin = leadingSpacesLength({reinterpret_cast<const char*>(bytes), contentEnd});
+    if (contentBegin < contentEnd) {
+        pendingSpaces_ += spacesWrittenFor(bytes, contentBegin);
+        writePendingSpaces(out);
+        std::size_t before = out.size();
+        appendPinyin(bytes + contentBegin, contentEnd - contentBegin, contentEnd - contentBegin, mode_, spaced_,
+                     !wroteSomething_, out);
+        wroteSomething_ |= out.size() != before;
+        // The last syllable's follower belongs to a run of spaces that starts
+        // with 0x20; like the run, it is written only if the text goes on.
+        const unsigned char* last = bytes + shape.lastContentUnit;
+        bool symbol = last[0] >= 0xA0 && last[0] <= 0xAF;
+        if (spaced_ && contentEnd < end && bytes[contentEnd] == ' ' && shape.lastContentIsDouble && !symbol) {
+            ++pendingSpaces_;
+        }
+        pendingSpaces_ += spacesWrittenFor(bytes + contentEnd, end - contentEnd);
+    } else {
+        pendingSpaces_ += spacesWrittenFor(bytes, end);
+    }
+
+    if (final) {
+        // Spaces before a lead byte that ends the text stay; otherwise trailing spaces go.
+        if (shape.loneLead != kNone) writePendingSpaces(out);
+        pendingSpaces_ = 0;
+    }
+}
+
+}  // namespace huoxing
