@@ -10,7 +10,7 @@ WIN_BUILD      ?= build-win
 WIN_CMAKE_ARGS ?=
 SCREENSHOT     ?= docs/screenshot.png
 
-.PHONY: all deps build win-build test run screenshot sanitize tables clean
+.PHONY: all deps build win-build test run screenshot sanitize tables window-timings clean
 
 all: build
 
@@ -45,6 +45,16 @@ run: deps $(WIN_BUILD)/CMakeCache.txt
 screenshot: deps $(WIN_BUILD)/CMakeCache.txt
 	cmake --build $(WIN_BUILD) -j $(JOBS) --target huoxing_window
 	HUOXING_WIN_BUILD=$(abspath $(WIN_BUILD)) scripts/screenshot.sh $(WIN_BUILD)/bin/huoxing.exe $(SCREENSHOT)
+
+# Every button of the window on 8 MiB, then how long each takes on 1 and
+# 8 MiB of Chinese text under Wine, transforms apart (a measurement: it takes
+# tens of minutes). The text comes from Debian's Chinese man pages and poems.
+window-timings: deps $(WIN_BUILD)/CMakeCache.txt
+	@scripts/install-deps.sh peers
+	cmake --build $(WIN_BUILD) -j $(JOBS) --target window_tests window_timings
+	@test -f $(BUILD)/corpus/man.gbk || python3 bench/make_corpus.py $(BUILD)/corpus
+	HUOXING_WIN_BUILD=$(abspath $(WIN_BUILD)) scripts/window-timings.sh $(WIN_BUILD) \
+	    $(BUILD)/corpus/man.gbk $(BUILD)/corpus/dense.gbk
 
 # The native tests once more under AddressSanitizer and UndefinedBehaviorSanitizer.
 sanitize: deps

@@ -5,8 +5,9 @@
 namespace huoxing::app {
 
 // Makes `text` the only content of the clipboard, as CF_TEXT. False when the
-// clipboard cannot be opened or the memory for the text cannot be had; the
-// clipboard is then left exactly as it was.
+// clipboard cannot be opened or emptied or the memory for the text cannot be
+// had, and the clipboard is then left as it was; false too when, once
+// emptied, it does not take the text, and it then stays empty.
 bool setClipboardText(const GbkText& text);
 
 }  // namespace huoxing::app

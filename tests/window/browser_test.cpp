@@ -7,6 +7,7 @@
 
 #include <cstring>
 #include <fstream>
+#include <optional>
 #include <sstream>
 #include <thread>
 
@@ -85,6 +86,63 @@ TEST_F(MainWindowTest, TheControlFillsTheStripAndFollowsItsSize) {
     filled = innerPlace(strip);
     EXPECT_EQ(filled.right - filled.left, 300);
     EXPECT_EQ(filled.bottom - filled.top, 40);
+}
+
+// The top-level windows of this process that a user could see, and every
+// dialog of it, shown or not.
+std::vector<HWND> windowsShownOrDialogs() {
+    std::vector<HWND> found;
+    EnumWindows(
+        [](HWND window, LPARAM list) {
+            DWORD process = 0;
+            GetWindowThreadProcessId(window, &process);
+            char className[64] = {};
+            GetClassNameA(window, className, sizeof className);
+            if (process == GetCurrentProcessId() && (IsWindowVisible(window) || std::strcmp(className, "#32770") == 0)) {
+                reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&found));
+    return found;
+}
+
+// Wine's WebBrowser without its HTML engine (as the tests run it), and a
+// page that does not come: the control never finishes loading, the window
+// works as ever, and no window but the main one appears.
+TEST(BrowserStrip, APageThatCannotShowOrLoadBringsNoDialog) {
+    const struct {
+        const char* name;
+        const char* status;  // of the server's answer; null: no server, the connection is refused
+    } cases[] = {
+        {"the page, which the control cannot show", "200 OK"},
+        {"no server", nullptr},
+        {"not found", "404 Not Found"},
+        {"server error", "500 Internal Server Error"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::optional<PageServer> server;
+        if (c.status) {
+            server.emplace(HUOXING_TEST_PAGE_PORT, "<html><body>gone</body></html>", c.status);
+            ASSERT_TRUE(server->listening());
+        }
+        HWND window = app::startMainWindow(GetModuleHandleA(nullptr));
+        ASSERT_NE(window, nullptr);
+        if (server) EXPECT_TRUE(pumpUntil([&] { return !server->requestLines().empty(); }));
+        // A refused connection leaves nothing to wait for; give the control
+        // a moment to act on the failure.
+        DWORD until = GetTickCount() + 500;
+        pumpUntil([&] { return GetTickCount() > until; });
+
+        EXPECT_EQ(windowsShownOrDialogs(), std::vector<HWND>{window});
+        HWND edit = app::controlOf(window, ControlId::EditBox);
+        app::writeContent(edit, gbk("火星文"));
+        SendMessageA(app::controlOf(window, ControlId::ToMartian), BM_CLICK, 0, 0);
+        EXPECT_EQ(show(app::readContent(edit)), show(gbk("吙煋攵")));
+        DestroyWindow(window);
+        pumpPending();
+    }
 }
 
 // Without the component runtime on its thread the WebBrowser control cannot

@@ -4,7 +4,8 @@
 
 namespace huoxing::testing {
 
-PageServer::PageServer(unsigned short port, std::string page) : page_(std::move(page)) {
+PageServer::PageServer(unsigned short port, std::string page, std::string status)
+    : page_(std::move(page)), status_(std::move(status)) {
     WSADATA data;
     if (WSAStartup(MAKEWORD(2, 2), &data) != 0) return;
     listener_ = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
@@ -54,7 +55,7 @@ void PageServer::answer(SOCKET connection) {
         std::lock_guard lock(mutex_);
         requestLines_.push_back(head.substr(0, head.find("\r\n")));
     }
-    std::string reply = "HTTP/1.1 200 OK\r\nContent-Type: text/html; charset=utf-8\r\nContent-Length: " +
+    std::string reply = "HTTP/1.1 " + status_ + "\r\nContent-Type: text/html; charset=utf-8\r\nContent-Length: " +
                         std::to_string(page_.size()) + "\r\nConnection: close\r\n\r\n" + page_;
     send(connection, reply.data(), static_cast<int>(reply.size()), 0);
 }

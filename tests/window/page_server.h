@@ -1,6 +1,7 @@
 #pragma once
 // A one-page web server on 127.0.0.1 for the browser strip to load from: it
-// answers every GET with the page and remembers each request line.
+// answers every GET with the page, under the status it was given, and
+// remembers each request line.
 
 #include <winsock2.h>
 
@@ -13,7 +14,7 @@ namespace huoxing::testing {
 
 class PageServer {
 public:
-    PageServer(unsigned short port, std::string page);
+    PageServer(unsigned short port, std::string page, std::string status = "200 OK");
     ~PageServer();
     PageServer(const PageServer&) = delete;
     PageServer& operator=(const PageServer&) = delete;
@@ -26,6 +27,7 @@ private:
     void answer(SOCKET connection);
 
     std::string page_;
+    std::string status_;
     SOCKET listener_ = INVALID_SOCKET;
     std::thread thread_;
     mutable std::mutex mutex_;
