@@ -47,8 +47,8 @@ screenshot: deps $(WIN_BUILD)/CMakeCache.txt
 	HUOXING_WIN_BUILD=$(abspath $(WIN_BUILD)) scripts/screenshot.sh $(WIN_BUILD)/bin/huoxing.exe $(SCREENSHOT)
 
 # Every button of the window on 8 MiB, then how long each takes on 1 and
-# 8 MiB of Chinese text under Wine, transforms apart (a measurement: it takes
-# tens of minutes). The text comes from Debian's Chinese man pages and poems.
+# 8 MiB of Chinese text under Wine, transforms apart (a measurement of about
+# ten minutes). The texts come from Debian's Chinese man pages and poems.
 window-timings: deps $(WIN_BUILD)/CMakeCache.txt
 	@scripts/install-deps.sh peers
 	cmake --build $(WIN_BUILD) -j $(JOBS) --target window_tests window_timings
