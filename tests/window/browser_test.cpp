@@ -129,7 +129,9 @@ TEST(BrowserStrip, APageThatCannotShowOrLoadBringsNoDialog) {
         }
         HWND window = app::startMainWindow(GetModuleHandleA(nullptr));
         ASSERT_NE(window, nullptr);
-        if (server) EXPECT_TRUE(pumpUntil([&] { return !server->requestLines().empty(); }));
+        if (server) {
+            EXPECT_TRUE(pumpUntil([&] { return !server->requestLines().empty(); }));
+        }
         // A refused connection leaves nothing to wait for; give the control
         // a moment to act on the failure.
         DWORD until = GetTickCount() + 500;

@@ -84,7 +84,9 @@ TEST_F(MainWindowTest, EveryButtonKeepsEveryByteOfALargeContent) {
         ASSERT_TRUE(sameBytes(app::readContent(editBox()), text)) << "the box does not hold " << text.size() << " bytes";
         click(c.button);
         EXPECT_TRUE(sameBytes(app::readContent(editBox()), c.content));
-        if (!c.clipboard.empty()) EXPECT_TRUE(sameBytes(clipboardText().value_or(""), c.clipboard));
+        if (!c.clipboard.empty()) {
+            EXPECT_TRUE(sameBytes(clipboardText().value_or(""), c.clipboard));
+        }
     }
 }
 

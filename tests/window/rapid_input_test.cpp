@@ -79,15 +79,6 @@ std::string startingText() {
     return text;
 }
 
-INPUT keyInput(WORD key, bool up) {
-    INPUT input{};
-    input.type = INPUT_KEYBOARD;
-    input.ki.wVk = key;
-    input.ki.wScan = static_cast<WORD>(MapVirtualKeyA(key, MAPVK_VK_TO_VSC));
-    input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
-    return input;
-}
-
 INPUT mouseInput(DWORD flags, POINT at = {}) {
     INPUT input{};
     input.type = INPUT_MOUSE;

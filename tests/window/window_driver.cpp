@@ -23,6 +23,8 @@ bool handleOneMessage() {
     return true;
 }
 
+}  // namespace
+
 INPUT keyInput(WORD key, bool up) {
     INPUT input{};
     input.type = INPUT_KEYBOARD;
@@ -31,8 +33,6 @@ INPUT keyInput(WORD key, bool up) {
     input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
     return input;
 }
-
-}  // namespace
 
 bool pumpUntil(const std::function<bool()>& done) {
     auto deadline = std::chrono::steady_clock::now() + kPatience;

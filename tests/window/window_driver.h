@@ -29,6 +29,9 @@ void pumpPending();
 // been handled.
 void settleInput();
 
+// One key going down or up, for SendInput.
+INPUT keyInput(WORD key, bool up);
+
 // Presses and releases `key` with `modifiers` held, through SendInput, as a
 // keyboard would.
 void pressKey(WORD key, std::initializer_list<WORD> modifiers = {});
