@@ -74,6 +74,7 @@ bool writeAll(int fd, const unsigned char* bytes, std::size_t size) {
 
 bool OutputSink::write(const unsigned char* bytes, std::size_t size) {
     if (writtenThisText_ == 0 && held_.size() + size <= kHoldLimit) {
+        if (held_.capacity() < kHoldLimit) held_.reserve(kHoldLimit);  // one buffer, never copied to grow
         held_.insert(held_.end(), bytes, bytes + size);
         return true;
     }

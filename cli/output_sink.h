@@ -13,7 +13,7 @@ namespace huoxing {
 // it leaves what was already written.
 class OutputSink {
 public:
-    static constexpr std::size_t kHoldLimit = 16u << 20;
+    static constexpr std::size_t kHoldLimit = 4u << 20;
 
     explicit OutputSink(int fd) : fd_(fd) {}
 

@@ -58,6 +58,12 @@ std::string offsetMessage(const char* what, std::size_t offset) {
     return std::string(what) + " at byte offset " + std::to_string(offset);
 }
 
+// The failure of a UTF-8 text at `base` + the offset the decoder gives.
+TextResult decodeFailure(const DecodeResult& result, std::size_t base) {
+    const char* what = result.status == DecodeStatus::NulByte ? "NUL byte" : "invalid UTF-8";
+    return {kExitData, offsetMessage(what, base + result.consumed)};
+}
+
 std::string systemError(const char* what) { return std::string(what) + ": " + std::strerror(errno); }
 
 }  // namespace
@@ -85,6 +91,12 @@ Pipeline pipelineFor(const CliOptions& options) {
             pipeline.pinyinMode = options.pinyinMode;
             pipeline.spaced = options.spaced;
             break;
+    }
+    if (options.encoding == CliEncoding::Utf8 && !pipeline.pinyin) {
+        std::vector<InPlaceStep> steps = pipeline.steps;
+        pipeline.utf8Steps = std::make_shared<const Utf8UnitMap>([steps](unsigned char* bytes, std::size_t size) {
+            for (InPlaceStep step : steps) step(bytes, size);
+        });
     }
     return pipeline;
 }
@@ -131,7 +143,11 @@ TextResult convertText(int inFd, CliEncoding encoding, const Pipeline& pipeline,
     constexpr std::size_t kCarryRoom = 4;
     auto input = std::make_unique<unsigned char[]>(kBlockSize + kCarryRoom);
     std::unique_ptr<unsigned char[]> gbk;
-    if (encoding == CliEncoding::Utf8) gbk = std::make_unique<unsigned char[]>(kBlockSize + kCarryRoom);
+    if (pipeline.utf8Steps) {
+        gbk = std::make_unique<unsigned char[]>(Utf8UnitMap::maxConvertedSize(kBlockSize + kCarryRoom));
+    } else if (encoding == CliEncoding::Utf8) {
+        gbk = std::make_unique<unsigned char[]>(kBlockSize + kCarryRoom);
+    }
     BlockWriter writer(encoding, sink);
     PinyinStream pinyin(pipeline.pinyinMode, pipeline.spaced);
     std::string transcribed;
@@ -146,6 +162,15 @@ TextResult convertText(int inFd, CliEncoding encoding, const Pipeline& pipeline,
         unsigned char* units = input.get();
         std::size_t complete;
         std::size_t consumed;
+        if (pipeline.utf8Steps) {
+            DecodeResult converted = pipeline.utf8Steps->convert(units, size, final, gbk.get());
+            if (converted.status != DecodeStatus::Ok) return decodeFailure(converted, base);
+            if (!sink.write(gbk.get(), converted.written)) return {kExitIo, systemError("write error")};
+            carried = size - converted.consumed;
+            std::memmove(input.get(), input.get() + converted.consumed, carried);
+            base += converted.consumed;
+            continue;
+        }
         if (encoding == CliEncoding::Gbk) {
             if (const void* nul = std::memchr(units, 0, size)) {
                 auto at = static_cast<std::size_t>(static_cast<const unsigned char*>(nul) - units);
@@ -155,8 +180,7 @@ TextResult convertText(int inFd, CliEncoding encoding, const Pipeline& pipeline,
             consumed = complete;
         } else {
             DecodeResult decoded = decodeUtf8ToGbk(units, size, final, gbk.get(), writer.escaped());
-            if (decoded.status == DecodeStatus::NulByte) return {kExitData, offsetMessage("NUL byte", base + decoded.consumed)};
-            if (decoded.status != DecodeStatus::Ok) return {kExitData, offsetMessage("invalid UTF-8", base + decoded.consumed)};
+            if (decoded.status != DecodeStatus::Ok) return decodeFailure(decoded, base);
             units = gbk.get();
             complete = decoded.written;
             consumed = decoded.consumed;
