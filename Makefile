@@ -1,6 +1,6 @@
 # Front door to the CMake build. `make test` installs what is missing, builds
 # everything and runs every test; `make run` builds the Windows program and
-# starts it under Wine.
+# starts it under Wine; `make bench` measures the transforms and the peers.
 
 BUILD      ?= build
 CMAKE_ARGS ?=
@@ -10,7 +10,7 @@ WIN_BUILD      ?= build-win
 WIN_CMAKE_ARGS ?=
 SCREENSHOT     ?= docs/screenshot.png
 
-.PHONY: all deps build win-build test run screenshot sanitize fuzz tables clean
+.PHONY: all deps build win-build test run screenshot sanitize fuzz bench tables clean
 
 all: build
 
@@ -52,6 +52,16 @@ sanitize: deps
 	    -DCMAKE_BUILD_TYPE=Debug -DHUOXING_SANITIZE=ON -DHUOXING_BENCH=OFF
 	cmake --build build-sanitize -j $(JOBS)
 	cd build-sanitize && ctest --output-on-failure -j $(JOBS)
+
+# Throughput of every transform at 1 KiB, 1 MiB and 64 MiB, then the table
+# of huoxing beside OpenCC, pinyin-pro and iconv (bench/peers/run.py) and the
+# peak memory of the streaming commands. A few minutes; best on a quiet machine.
+bench:
+	@scripts/install-deps.sh base peers
+	@$(MAKE) --no-print-directory build
+	python3 bench/make_corpus.py $(BUILD)/corpus
+	HUOXING_CORPUS=$(BUILD)/corpus $(BUILD)/bin/bench_transforms
+	python3 bench/peers/run.py --build $(BUILD)
 
 # Rewrite the generated tables from the Unihan data (package unicode-data).
 tables:
