@@ -168,11 +168,13 @@ def main(argv):
     work = os.path.join(args.build, "peers")
     limit = int(args.pinyin_pro_mib * (1 << 20))
 
-    # {row: {corpus: (input bytes, seconds)}}
+    # {row: {corpus: (input bytes, seconds)}}, and the UTF-8 size of the text each ran on.
     m = {}
+    text_size = {}
 
-    def put(row, name, measure):
+    def put(row, name, measure, text):
         m.setdefault(row, {})[name] = measure
+        text_size[row, name] = os.path.getsize(text)
         print(f"peers: {name:5} {row:28} {mbps(measure):10,.1f} MB/s", file=sys.stderr)
 
     sliced = {}
@@ -182,24 +184,24 @@ def main(argv):
         sliced[name] = slice_of(utf8, limit, os.path.join(work, f"{name}-slice.utf8"))
         for config in ("s2t", "t2s"):
             out = run([peers, "opencc", config + ".json", utf8, str(args.slow_runs)], capture_output=True).stdout
-            put(f"opencc-{config}", name, parse_timing(out)[""])
+            put(f"opencc-{config}", name, parse_timing(out)[""], utf8)
         out = run([peers, "iconv", "GBK", "UTF-8", gbk, str(args.runs)], capture_output=True).stdout
-        put("iconv-gbk-utf8", name, parse_timing(out)[""])
+        put("iconv-gbk-utf8", name, parse_timing(out)[""], utf8)
         out = run([peers, "iconv", "UTF-8", "GBK", utf8, str(args.runs)], capture_output=True).stdout
-        put("iconv-utf8-gbk", name, parse_timing(out)[""])
+        put("iconv-utf8-gbk", name, parse_timing(out)[""], utf8)
         out = run(["node", os.path.join(HERE, "pinyin_pro.mjs"), PINYIN_PRO_DIR, sliced[name], str(args.slow_runs)],
                   capture_output=True).stdout
-        put("pinyin-pro", name, parse_timing(out)["pinyin-pro"])
+        put("pinyin-pro", name, parse_timing(out)["pinyin-pro"], sliced[name])
 
         for command in COMMANDS:
             path = sliced[name] if command == "pinyin" else utf8
-            put(f"cli-{command}", name, time_command([huoxing, command], path, args.runs))
+            put(f"cli-{command}", name, time_command([huoxing, command], path, args.runs), path)
         ours = parse_timing(run([ours_bench, utf8, str(args.runs)], capture_output=True).stdout)
         for op in ("s2t", "t2s", "decode", "encode", "traditional-utf8"):
-            put(f"ours-{op}", name, ours[op])
+            put(f"ours-{op}", name, ours[op], utf8)
         if sliced[name] != utf8:
             ours = parse_timing(run([ours_bench, sliced[name], str(args.runs)], capture_output=True).stdout)
-        put("ours-pinyin", name, ours["pinyin"])
+        put("ours-pinyin", name, ours["pinyin"], sliced[name])
 
     rows = [
         # (label, row, input encoding, [(peer label, peer row, target ratio)]); a peer has no list
@@ -224,8 +226,8 @@ def main(argv):
     ]
 
     def ratio(ours, peer, name):
-        # The pinyin rows of both sides ran on the same slice; every other pair on the whole text.
-        return m[peer][name][1] / m[ours][name][1]
+        # Time per byte of the text: a pinyin row ran on a slice where its peer may not have.
+        return (m[peer][name][1] / text_size[peer, name]) / (m[ours][name][1] / text_size[ours, name])
 
     sizes = {name: (os.path.getsize(os.path.join(corpus, name + ".utf8")),
                     os.path.getsize(os.path.join(corpus, name + ".gbk"))) for name in CORPORA}
@@ -234,7 +236,7 @@ def main(argv):
     node = run(["node", "--version"], capture_output=True).stdout.strip()
     lines = [
         f"Measured {datetime.date.today().isoformat()} on {cpu_model()}, {os.cpu_count()} cores, "
-        f"Linux {platform.release()}, by `make bench` (bench/peers/run.py). "
+        f"Linux, by `make bench` (bench/peers/run.py). "
         f"OpenCC {package_version('libopencc-dev')}, pinyin-pro "
         f"{pinyin_pro_version()} on Node {node}, glibc {platform.libc_ver()[1]} iconv.",
         "",
@@ -243,13 +245,14 @@ def main(argv):
         f"fortunes-zh's poems, {sizes['dense'][0] / 1e6:.1f} MB as UTF-8 ({sizes['dense'][1] / 1e6:.1f} MB as GBK, "
         f"{dense_ascii:.0%} ASCII). MB/s: 10⁶ input bytes (in the encoding the input column names) per second, "
         f"median of {args.runs} runs ({args.slow_runs} for OpenCC and pinyin-pro). Ratio: the peer's time over "
-        f"ours on the same text (target in brackets). Peers and in-memory rows time the call alone on the whole "
+        f"ours for the same text (target in brackets). Peers and in-memory rows time the call alone on the whole "
         f"text; `huoxing` rows time the process, file in, /dev/null out.",
     ]
     if any(sliced[name] != os.path.join(corpus, name + ".utf8") for name in CORPORA):
         lines.append("")
         lines.append(f"† On the first {args.pinyin_pro_mib:g} MiB of a corpus larger than that "
-                     f"(pinyin-pro takes about a second a megabyte), for both sides.")
+                     f"(pinyin-pro takes about a second a megabyte); "
+                     f"their ratios to a peer that read all of it compare time per byte.")
     lines += ["",
               "| operation | input | man MB/s | dense MB/s | our ratio to | man | dense |",
               "|---|---|--:|--:|---|--:|--:|"]
