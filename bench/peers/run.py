@@ -221,7 +221,7 @@ def main(argv):
         ("in memory: `transcribePinyin` †", "ours-pinyin", "GBK", [("pinyin-pro", "pinyin-pro", "200×")]),
         ("in memory: UTF-8→GBK decode", "ours-decode", "UTF-8", [("iconv UTF-8→GBK", "iconv-utf8-gbk", "")]),
         ("in memory: GBK→UTF-8 encode", "ours-encode", "GBK", [("iconv GBK→UTF-8", "iconv-gbk-utf8", "")]),
-        ("in memory: decode, s2t, encode", "ours-traditional-utf8", "UTF-8",
+        ("in memory: s2t UTF-8 to UTF-8 (`Utf8UnitMap`)", "ours-traditional-utf8", "UTF-8",
          [("OpenCC s2t", "opencc-s2t", ""), ("iconv GBK→UTF-8", "iconv-gbk-utf8", "")]),
     ]
 
