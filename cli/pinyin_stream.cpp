@@ -1,6 +1,7 @@
 #include "pinyin_stream.h"
 
 #include <cstdint>
+#include <cstring>
 
 #include "gbk_text.h"
 #include "pinyin_transcriber.h"
@@ -82,15 +83,11 @@ void PinyinStream::writePendingSpaces(std::string& out) {
     pendingSpaces_ = 0;
 }
 
-void PinyinStream::feed(const unsigned char* bytes, std::size_t size, bool final, std::string& out) {
-    if (carry_.empty()) {
-        transcribe(bytes, size, final, out);
-        return;
-    }
-    block_.assign(carry_);
-    block_.append(reinterpret_cast<const char*>(bytes), size);
-    carry_.clear();
-    transcribe(bytesOf(block_), block_.size(), final, out);
+void PinyinStream::feed(unsigned char* bytes, std::size_t size, bool final, std::string& out) {
+    std::memcpy(bytes - carried_, carry_, carried_);
+    std::size_t withCarry = carried_ + size;
+    carried_ = 0;
+    transcribe(bytes - (withCarry - size), withCarry, final, out);
 }
 
 void PinyinStream::transcribe(const unsigned char* bytes, std::size_t size, bool final, std::string& out) {
@@ -102,7 +99,8 @@ void PinyinStream::transcribe(const unsigned char* bytes, std::size_t size, bool
         // that ends the block waits to learn whether a one-byte unit follows.
         std::size_t keep = end;
         if (contentEnd == end && shape.lastContentIsDouble) keep = contentEnd = shape.lastContentUnit;
-        carry_.assign(reinterpret_cast<const char*>(bytes + keep), size - keep);
+        carried_ = size - keep;
+        std::memcpy(carry_, bytes + keep, carried_);
         end = keep;
     }
     if (contentEnd > end) contentEnd = end;

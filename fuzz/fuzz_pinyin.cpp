@@ -40,6 +40,13 @@ bool keepsOneByteUnits(std::string_view text, std::string_view out) {
     return ok;
 }
 
+// Hands a block over as the command line does: in a buffer with room before it.
+void feedBlock(PinyinStream& stream, std::string_view block, bool final, std::string& out) {
+    std::string buffer(PinyinStream::kHeadroom, '\0');
+    buffer += block;
+    stream.feed(bytesOf(buffer) + PinyinStream::kHeadroom, block.size(), final, out);
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -67,10 +74,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                 std::size_t step = 1 + (cuts = cuts * 17 + 5) % 11;
                 std::size_t size = std::min(step, text.size() - at);
                 std::size_t complete = completeUnitsLength(bytesOf(text) + at, size);
-                stream.feed(bytesOf(text) + at, complete, false, streamed);
+                feedBlock(stream, text.substr(at, complete), false, streamed);
                 at += complete;
             }
-            stream.feed(bytesOf(text) + at, text.size() - at, true, streamed);
+            feedBlock(stream, text.substr(at), true, streamed);
             check(streamed == whole);
         }
     }
