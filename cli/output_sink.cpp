@@ -72,22 +72,37 @@ bool writeAll(int fd, const unsigned char* bytes, std::size_t size) {
     return true;
 }
 
-bool OutputSink::write(const unsigned char* bytes, std::size_t size) {
-    if (writtenThisText_ == 0 && held_.size() + size <= kHoldLimit) {
-        held_.insert(held_.end(), bytes, bytes + size);
-        return true;
+unsigned char* OutputSink::room(std::size_t size) {
+    bool holding = writtenThisText_ == 0 && held_ + size <= kHoldLimit;
+    if (!holding && !flush()) return nullptr;
+    std::size_t needed = held_ + size > kHoldLimit ? held_ + size : kHoldLimit;
+    if (capacity_ < needed) {
+        auto bigger = std::make_unique_for_overwrite<unsigned char[]>(needed);
+        if (held_) std::memcpy(bigger.get(), buffer_.get(), held_);
+        buffer_ = std::move(bigger);
+        capacity_ = needed;
     }
-    if (!flush()) return false;
-    if (!writeAll(fd_, bytes, size)) return false;
-    writtenThisText_ += size;
-    return true;
+    return buffer_.get() + held_;
+}
+
+bool OutputSink::commit(std::size_t size) {
+    held_ += size;
+    // Past the start of a text, or past the limit, output goes out block by block.
+    return writtenThisText_ == 0 && held_ <= kHoldLimit ? true : flush();
+}
+
+bool OutputSink::write(const unsigned char* bytes, std::size_t size) {
+    unsigned char* into = room(size);
+    if (!into) return false;
+    std::memcpy(into, bytes, size);
+    return commit(size);
 }
 
 bool OutputSink::flush() {
-    if (held_.empty()) return true;
-    if (!writeAll(fd_, held_.data(), held_.size())) return false;
-    writtenThisText_ += held_.size();
-    held_.clear();
+    if (held_ == 0) return true;
+    if (!writeAll(fd_, buffer_.get(), held_)) return false;
+    writtenThisText_ += held_;
+    held_ = 0;
     return true;
 }
 
@@ -98,7 +113,7 @@ bool OutputSink::finishText() {
 }
 
 std::size_t OutputSink::dropText() {
-    held_.clear();
+    held_ = 0;
     std::size_t written = writtenThisText_;
     writtenThisText_ = 0;
     return written;

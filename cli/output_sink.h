@@ -3,6 +3,7 @@
 // target that replaces the target only when every text converted.
 
 #include <cstddef>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -10,13 +11,18 @@ namespace huoxing {
 
 // Output of one text is held back up to a limit, so a text that turns out to
 // hold bad data writes nothing; a longer text streams, and a failure late in
-// it leaves what was already written.
+// it leaves what was already written. Converters write straight into the
+// sink's buffer (room, then commit), so output is never copied on its way.
 class OutputSink {
 public:
-    static constexpr std::size_t kHoldLimit = 16u << 20;
+    static constexpr std::size_t kHoldLimit = 1u << 20;
 
     explicit OutputSink(int fd) : fd_(fd) {}
 
+    // Room for `size` bytes at the end of the output; nullptr on a write
+    // error (errno set). Valid until commit.
+    unsigned char* room(std::size_t size);
+    bool commit(std::size_t size);  // the first `size` bytes of the room are output
     bool write(const unsigned char* bytes, std::size_t size);  // false: write error (errno set)
     bool finishText();                                         // writes what is held
     std::size_t dropText();  // forgets what is held; returns the bytes of this text already written
@@ -25,7 +31,9 @@ private:
     bool flush();
 
     int fd_;
-    std::vector<unsigned char> held_;
+    std::unique_ptr<unsigned char[]> buffer_;  // not zero-filled: pages are touched as output fills them
+    std::size_t capacity_ = 0;
+    std::size_t held_ = 0;
     std::size_t writtenThisText_ = 0;
 };
 

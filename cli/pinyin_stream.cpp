@@ -1,6 +1,7 @@
 #include "pinyin_stream.h"
 
 #include <cstdint>
+#include <cstring>
 
 #include "gbk_text.h"
 #include "pinyin_transcriber.h"
@@ -21,8 +22,25 @@ struct BlockShape {
     std::size_t loneLead = kNone;
 };
 
-BlockShape shapeOf(const unsigned char* bytes, std::size_t size) {
+// Where a walk may start and still find the block's last content unit: a
+// unit boundary before it. A byte below 0x80 always ends a unit (alone, or as
+// the trail of the lead before it), so the position after one is a boundary;
+// the last one that is not a space ends a content unit, and a boundary two
+// bytes before that unit's end lies before the unit's start.
+std::size_t walkStart(const unsigned char* bytes, std::size_t size) {
+    std::size_t end = size;
+    while (end > 0 && (bytes[end - 1] >= 0x80 || bytes[end - 1] == ' ')) --end;
+    if (end < 2) return 0;
+    std::size_t start = end - 2;
+    while (start > 0 && bytes[start - 1] >= 0x80) --start;
+    return start;
+}
+
+BlockShape shapeOf(const unsigned char* block, std::size_t blockSize) {
     BlockShape shape;
+    std::size_t start = walkStart(block, blockSize);
+    const unsigned char* bytes = block + start;
+    std::size_t size = blockSize - start;
     forEachUnit(
         bytes, size,
         [&](std::size_t begin, std::size_t end) {
@@ -39,6 +57,11 @@ BlockShape shapeOf(const unsigned char* bytes, std::size_t size) {
             shape.lastContentIsDouble = true;
         },
         [&](std::size_t at) { shape.loneLead = at; });
+    if (shape.lastContentUnit != kNone) {
+        shape.contentEnd += start;
+        shape.lastContentUnit += start;
+    }
+    if (shape.loneLead != kNone) shape.loneLead += start;
     return shape;
 }
 
@@ -60,15 +83,11 @@ void PinyinStream::writePendingSpaces(std::string& out) {
     pendingSpaces_ = 0;
 }
 
-void PinyinStream::feed(const unsigned char* bytes, std::size_t size, bool final, std::string& out) {
-    if (carry_.empty()) {
-        transcribe(bytes, size, final, out);
-        return;
-    }
-    block_.assign(carry_);
-    block_.append(reinterpret_cast<const char*>(bytes), size);
-    carry_.clear();
-    transcribe(bytesOf(block_), block_.size(), final, out);
+void PinyinStream::feed(unsigned char* bytes, std::size_t size, bool final, std::string& out) {
+    std::memcpy(bytes - carried_, carry_, carried_);
+    std::size_t withCarry = carried_ + size;
+    carried_ = 0;
+    transcribe(bytes - (withCarry - size), withCarry, final, out);
 }
 
 void PinyinStream::transcribe(const unsigned char* bytes, std::size_t size, bool final, std::string& out) {
@@ -80,7 +99,8 @@ void PinyinStream::transcribe(const unsigned char* bytes, std::size_t size, bool
         // that ends the block waits to learn whether a one-byte unit follows.
         std::size_t keep = end;
         if (contentEnd == end && shape.lastContentIsDouble) keep = contentEnd = shape.lastContentUnit;
-        carry_.assign(reinterpret_cast<const char*>(bytes + keep), size - keep);
+        carried_ = size - keep;
+        std::memcpy(carry_, bytes + keep, carried_);
         end = keep;
     }
     if (contentEnd > end) contentEnd = end;

@@ -21,9 +21,14 @@ class PinyinStream {
 public:
     PinyinStream(PinyinMode mode, bool spaced) : mode_(mode), spaced_(spaced) {}
 
+    // Bytes kept back from one block: a double-byte unit and a lone lead byte.
+    static constexpr std::size_t kHeadroom = 3;
+
     // Transcribes the next `size` bytes of the text, appending to `out`.
-    // `final` marks the last block (which may be empty).
-    void feed(const unsigned char* bytes, std::size_t size, bool final, std::string& out);
+    // `final` marks the last block (which may be empty). The kHeadroom bytes
+    // before `bytes` must be writable: the bytes kept back from the block
+    // before go there, so a block is never copied.
+    void feed(unsigned char* bytes, std::size_t size, bool final, std::string& out);
 
 private:
     void transcribe(const unsigned char* bytes, std::size_t size, bool final, std::string& out);
@@ -35,8 +40,8 @@ private:
     bool spaced_;
     bool wroteSomething_ = false;    // the trim of the result's start is over
     std::uint64_t pendingSpaces_ = 0;  // owed unless the text ends first
-    std::string carry_;              // units kept back for the next block
-    std::string block_;
+    unsigned char carry_[kHeadroom];  // units kept back for the next block
+    std::size_t carried_ = 0;
 };
 
 }  // namespace huoxing

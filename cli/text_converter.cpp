@@ -58,6 +58,12 @@ std::string offsetMessage(const char* what, std::size_t offset) {
     return std::string(what) + " at byte offset " + std::to_string(offset);
 }
 
+// The failure of a UTF-8 text at `base` + the offset the decoder gives.
+TextResult decodeFailure(const DecodeResult& result, std::size_t base) {
+    const char* what = result.status == DecodeStatus::NulByte ? "NUL byte" : "invalid UTF-8";
+    return {kExitData, offsetMessage(what, base + result.consumed)};
+}
+
 std::string systemError(const char* what) { return std::string(what) + ": " + std::strerror(errno); }
 
 }  // namespace
@@ -86,10 +92,29 @@ Pipeline pipelineFor(const CliOptions& options) {
             pipeline.spaced = options.spaced;
             break;
     }
+    if (options.encoding == CliEncoding::Utf8 && !pipeline.pinyin) {
+        std::vector<InPlaceStep> steps = pipeline.steps;
+        pipeline.utf8Steps = std::make_shared<const Utf8UnitMap>([steps](unsigned char* bytes, std::size_t size) {
+            for (InPlaceStep step : steps) step(bytes, size);
+        });
+    }
     return pipeline;
 }
 
 namespace {
+
+// A block's buffer, with room before it for the bytes the pinyin stream keeps
+// back from the block before. Not zero-filled: every byte is written before
+// it is read, and pages that are never written are never touched.
+class BlockBuffer {
+public:
+    explicit BlockBuffer(std::size_t size)
+        : storage_(size ? std::make_unique_for_overwrite<unsigned char[]>(PinyinStream::kHeadroom + size) : nullptr) {}
+    unsigned char* get() const { return storage_ ? storage_.get() + PinyinStream::kHeadroom : nullptr; }
+
+private:
+    std::unique_ptr<unsigned char[]> storage_;
+};
 
 // The GBK output of one block, written out in the text's encoding.
 class BlockWriter {
@@ -104,13 +129,14 @@ public:
         if (encoding_ == CliEncoding::Gbk) {
             wrote = sink_.write(gbk, size);
         } else {
-            if (utf8_.size() < maxUtf8Size(size)) utf8_.resize(maxUtf8Size(size));
+            unsigned char* utf8 = sink_.room(maxUtf8Size(size));
+            if (!utf8) return {kExitIo, systemError("write error")};
             std::size_t next = 0;
-            EncodeResult encoded = encodeGbkToUtf8(gbk, size, true, escaped_, next, utf8_.data());
+            EncodeResult encoded = encodeGbkToUtf8(gbk, size, true, escaped_, next, utf8);
             if (!encoded.ok) return {kExitSoftware, "internal error: a converted code has no Unicode character"};
             // A placeholder kept back by the pinyin stream keeps its character for the next block.
             escaped_.erase(escaped_.begin(), escaped_.begin() + static_cast<std::ptrdiff_t>(next));
-            wrote = sink_.write(utf8_.data(), encoded.written);
+            wrote = sink_.commit(encoded.written);
         }
         if (!wrote) return {kExitIo, systemError("write error")};
         return {};
@@ -120,7 +146,6 @@ private:
     CliEncoding encoding_;
     OutputSink& sink_;
     std::vector<char32_t> escaped_;
-    std::vector<unsigned char> utf8_;
 };
 
 }  // namespace
@@ -129,9 +154,8 @@ TextResult convertText(int inFd, CliEncoding encoding, const Pipeline& pipeline,
     // `input` holds the bytes carried over from the last block (an incomplete
     // UTF-8 sequence or a lone GBK lead byte) followed by the new block.
     constexpr std::size_t kCarryRoom = 4;
-    auto input = std::make_unique<unsigned char[]>(kBlockSize + kCarryRoom);
-    std::unique_ptr<unsigned char[]> gbk;
-    if (encoding == CliEncoding::Utf8) gbk = std::make_unique<unsigned char[]>(kBlockSize + kCarryRoom);
+    BlockBuffer input(kBlockSize + kCarryRoom);
+    BlockBuffer gbk(encoding == CliEncoding::Utf8 && !pipeline.utf8Steps ? kBlockSize + kCarryRoom : 0);
     BlockWriter writer(encoding, sink);
     PinyinStream pinyin(pipeline.pinyinMode, pipeline.spaced);
     std::string transcribed;
@@ -146,6 +170,17 @@ TextResult convertText(int inFd, CliEncoding encoding, const Pipeline& pipeline,
         unsigned char* units = input.get();
         std::size_t complete;
         std::size_t consumed;
+        if (pipeline.utf8Steps) {
+            unsigned char* out = sink.room(Utf8UnitMap::maxConvertedSize(size));
+            if (!out) return {kExitIo, systemError("write error")};
+            DecodeResult converted = pipeline.utf8Steps->convert(units, size, final, out);
+            if (converted.status != DecodeStatus::Ok) return decodeFailure(converted, base);
+            if (!sink.commit(converted.written)) return {kExitIo, systemError("write error")};
+            carried = size - converted.consumed;
+            std::memmove(input.get(), input.get() + converted.consumed, carried);
+            base += converted.consumed;
+            continue;
+        }
         if (encoding == CliEncoding::Gbk) {
             if (const void* nul = std::memchr(units, 0, size)) {
                 auto at = static_cast<std::size_t>(static_cast<const unsigned char*>(nul) - units);
@@ -155,8 +190,7 @@ TextResult convertText(int inFd, CliEncoding encoding, const Pipeline& pipeline,
             consumed = complete;
         } else {
             DecodeResult decoded = decodeUtf8ToGbk(units, size, final, gbk.get(), writer.escaped());
-            if (decoded.status == DecodeStatus::NulByte) return {kExitData, offsetMessage("NUL byte", base + decoded.consumed)};
-            if (decoded.status != DecodeStatus::Ok) return {kExitData, offsetMessage("invalid UTF-8", base + decoded.consumed)};
+            if (decoded.status != DecodeStatus::Ok) return decodeFailure(decoded, base);
             units = gbk.get();
             complete = decoded.written;
             consumed = decoded.consumed;

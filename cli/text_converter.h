@@ -2,11 +2,13 @@
 // Converting one text, block by block, from an input descriptor to a sink.
 
 #include <cstddef>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "options.h"
 #include "pinyin_dictionary.h"
+#include "utf8_gbk.h"
 #include "output_sink.h"
 
 namespace huoxing {
@@ -21,6 +23,8 @@ struct Pipeline {
     bool pinyin = false;
     PinyinMode pinyinMode = PinyinMode::Full;
     bool spaced = true;
+    // For UTF-8 text: the steps in one pass, without the GBK text between.
+    std::shared_ptr<const Utf8UnitMap> utf8Steps;
 };
 
 Pipeline pipelineFor(const CliOptions& options);

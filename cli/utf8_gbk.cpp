@@ -1,7 +1,9 @@
 #include "utf8_gbk.h"
 
 #include <array>
+#include <bit>
 #include <cstring>
+#include <functional>
 
 #include "gbk_text.h"
 #include "gbk_unicode_table.h"
@@ -37,6 +39,55 @@ consteval UnicodeIndex buildUnicodeIndex() {
 }
 
 constexpr UnicodeIndex kUnicodeToGbk = buildUnicodeIndex();
+
+// The UTF-8 form of every double-byte unit with lead 0x81..0xFE, indexed by
+// (lead - 0x81) << 8 | trail: its bytes in the low three bytes, in the order
+// they are written, and its length in the top byte; 0 where the unit holds no
+// character. One load and one four-byte store per character.
+using Utf8Table = std::array<std::uint32_t, 126 * 256>;
+
+consteval Utf8Table buildUtf8Table() {
+    Utf8Table table{};
+    for (unsigned lead = 0x81; lead <= 0xFE; ++lead) {
+        for (unsigned trail = 0; trail <= 0xFF; ++trail) {
+            int at = gbkIndexOf(static_cast<std::uint16_t>(lead << 8 | trail));
+            char32_t cp = at < 0 ? 0 : kGbkToUnicode[at];
+            if (cp == 0) continue;
+            std::uint32_t bytes[3];
+            std::uint32_t length;
+            if (cp < 0x800) {
+                bytes[0] = 0xC0 | cp >> 6;
+                bytes[1] = 0x80 | (cp & 0x3F);
+                bytes[2] = 0;
+                length = 2;
+            } else {
+                bytes[0] = 0xE0 | cp >> 12;
+                bytes[1] = 0x80 | (cp >> 6 & 0x3F);
+                bytes[2] = 0x80 | (cp & 0x3F);
+                length = 3;
+            }
+            std::uint32_t packed = std::endian::native == std::endian::little
+                                       ? bytes[0] | bytes[1] << 8 | bytes[2] << 16
+                                       : bytes[0] << 24 | bytes[1] << 16 | bytes[2] << 8;
+            table[(lead - 0x81) << 8 | trail] = std::endian::native == std::endian::little ? packed | length << 24
+                                                                                            : packed | length;
+        }
+    }
+    return table;
+}
+
+constexpr Utf8Table kGbkToUtf8 = buildUtf8Table();
+
+// Writes a unit's UTF-8 form (four bytes stored, its length kept); false
+// where the table has none.
+inline bool putUtf8OfUnit(const unsigned char* unit, unsigned char*& out) {
+    if (unit[0] < 0x81 || unit[0] == 0xFF) return false;
+    std::uint32_t entry = kGbkToUtf8[static_cast<std::size_t>(unit[0] - 0x81) << 8 | unit[1]];
+    if (entry == 0) return false;
+    std::memcpy(out, &entry, 4);
+    out += std::endian::native == std::endian::little ? entry >> 24 : entry & 0xFF;
+    return true;
+}
 
 constexpr bool isContinuation(unsigned char byte) { return (byte & 0xC0) == 0x80; }
 
@@ -112,36 +163,107 @@ char32_t unicodeOfGbk(std::uint16_t code) {
     return at < 0 ? 0 : kGbkToUnicode[at];
 }
 
-DecodeResult decodeUtf8ToGbk(const unsigned char* in, std::size_t size, bool final, unsigned char* out,
-                             std::vector<char32_t>& escaped) {
+namespace {
+
+// Walks UTF-8 text: onAsciiRun(begin, end) for runs below 0x80, then
+// onCharacter(sequence, length, codePoint) for each longer character. Stops
+// at a NUL byte or an invalid sequence (its offset in `consumed`); unless
+// `final`, an incomplete sequence at the end is left unconsumed.
+template <class AsciiRun, class Character>
+DecodeResult walkUtf8(const unsigned char* in, std::size_t size, bool final, AsciiRun&& onAsciiRun,
+                      Character&& onCharacter) {
     std::size_t at = 0;
-    std::size_t written = 0;
     while (at < size) {
         if (!isLeadByte(in[at])) {
             std::size_t end = detail::findLeadByte(in, at, size);
             if (const void* nul = std::memchr(in + at, 0, end - at)) {
-                std::size_t offset = static_cast<std::size_t>(static_cast<const unsigned char*>(nul) - in);
-                return {DecodeStatus::NulByte, offset, written};
+                return {DecodeStatus::NulByte, static_cast<std::size_t>(static_cast<const unsigned char*>(nul) - in), 0};
             }
-            std::memcpy(out + written, in + at, end - at);
-            written += end - at;
+            onAsciiRun(at, end);
             at = end;
             continue;
         }
+        // Most characters of Chinese text: three bytes, none of them a surrogate.
+        if ((in[at] & 0xF0) == 0xE0 && at + 2 < size && isContinuation(in[at + 1]) && isContinuation(in[at + 2])) {
+            char32_t cp = (in[at] & 0x0Fu) << 12 | (in[at + 1] & 0x3Fu) << 6 | (in[at + 2] & 0x3Fu);
+            if (cp >= 0x800 && (cp < 0xD800 || cp > 0xDFFF)) {
+                onCharacter(in + at, 3, cp);
+                at += 3;
+                continue;
+            }
+        }
         int length = validSequence(in, at, size);
         if (length < 0 && !final) break;
-        if (length <= 0) return {DecodeStatus::InvalidUtf8, at, written};
-        char32_t cp = codePointOf(in + at, length);
-        std::uint16_t code = gbkCodeOf(cp);
-        if (code == 0) {
-            escaped.push_back(cp);
-            code = kPlaceholderLead << 8 | kPlaceholderTrail;
-        }
-        storeUnit(out + written, code);
-        written += 2;
+        if (length <= 0) return {DecodeStatus::InvalidUtf8, at, 0};
+        onCharacter(in + at, length, codePointOf(in + at, length));
         at += static_cast<std::size_t>(length);
     }
-    return {DecodeStatus::Ok, at, written};
+    return {DecodeStatus::Ok, at, 0};
+}
+
+}  // namespace
+
+DecodeResult decodeUtf8ToGbk(const unsigned char* in, std::size_t size, bool final, unsigned char* out,
+                             std::vector<char32_t>& escaped) {
+    std::size_t written = 0;
+    DecodeResult result = walkUtf8(
+        in, size, final,
+        [&](std::size_t begin, std::size_t end) {
+            std::memcpy(out + written, in + begin, end - begin);
+            written += end - begin;
+        },
+        [&](const unsigned char*, int, char32_t cp) {
+            std::uint16_t code = gbkCodeOf(cp);
+            if (code == 0) {
+                escaped.push_back(cp);
+                code = kPlaceholderLead << 8 | kPlaceholderTrail;
+            }
+            storeUnit(out + written, code);
+            written += 2;
+        });
+    result.written = written;
+    return result;
+}
+
+Utf8UnitMap::Utf8UnitMap(const std::function<void(unsigned char*, std::size_t)>& convert)
+    : byCodePoint_(0x10000, 0) {
+    // Every GBK code once, converted as a text: the conversion is unit-local,
+    // so each unit comes out as it would anywhere in a text.
+    std::vector<unsigned char> units;
+    std::vector<char32_t> codePoints;
+    for (char32_t cp = 0x80; cp < 0x10000; ++cp) {
+        if (std::uint16_t code = kUnicodeToGbk[cp]) {
+            units.push_back(static_cast<unsigned char>(code >> 8));
+            units.push_back(static_cast<unsigned char>(code));
+            codePoints.push_back(cp);
+        }
+    }
+    convert(units.data(), units.size());
+    for (std::size_t i = 0; i < codePoints.size(); ++i) {
+        byCodePoint_[codePoints[i]] = kGbkToUtf8[static_cast<std::size_t>(units[2 * i] - 0x81) << 8 | units[2 * i + 1]];
+    }
+}
+
+DecodeResult Utf8UnitMap::convert(const unsigned char* in, std::size_t size, bool final, unsigned char* out) const {
+    unsigned char* cursor = out;
+    DecodeResult result = walkUtf8(
+        in, size, final,
+        [&](std::size_t begin, std::size_t end) {
+            std::memcpy(cursor, in + begin, end - begin);
+            cursor += end - begin;
+        },
+        [&](const unsigned char* sequence, int length, char32_t cp) {
+            std::uint32_t entry = cp < 0x10000 ? byCodePoint_[cp] : 0;
+            if (entry == 0) {  // no GBK code: the character passes as it is
+                std::memcpy(cursor, sequence, static_cast<std::size_t>(length));
+                cursor += length;
+                return;
+            }
+            std::memcpy(cursor, &entry, 4);
+            cursor += std::endian::native == std::endian::little ? entry >> 24 : entry & 0xFF;
+        });
+    result.written = static_cast<std::size_t>(cursor - out);
+    return result;
 }
 
 EncodeResult encodeGbkToUtf8(const unsigned char* in, std::size_t size, bool final,
@@ -158,6 +280,11 @@ EncodeResult encodeGbkToUtf8(const unsigned char* in, std::size_t size, bool fin
         },
         [&](std::size_t at) {
             if (!ok) return;
+            unsigned char* cursor = out + written;
+            if (putUtf8OfUnit(in + at, cursor)) {
+                written = static_cast<std::size_t>(cursor - out);
+                return;
+            }
             std::uint16_t code = loadUnit(in + at);
             char32_t cp = 0;
             if (code == (kPlaceholderLead << 8 | kPlaceholderTrail)) {

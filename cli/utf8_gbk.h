@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -35,8 +36,9 @@ struct DecodeResult {
 DecodeResult decodeUtf8ToGbk(const unsigned char* in, std::size_t size, bool final, unsigned char* out,
                              std::vector<char32_t>& escaped);
 
-// Room needed to encode a GBK text of `size` bytes to UTF-8.
-constexpr std::size_t maxUtf8Size(std::size_t gbkSize) { return 2 * gbkSize; }
+// Room needed to encode a GBK text of `size` bytes to UTF-8 (a character
+// is stored four bytes at a time, so one byte more than it needs).
+constexpr std::size_t maxUtf8Size(std::size_t gbkSize) { return 2 * gbkSize + 1; }
 
 struct EncodeResult {
     bool ok;               // false: a code that holds no character (offset in `consumed`)
@@ -50,6 +52,24 @@ struct EncodeResult {
 // unconsumed; when final, such a lone byte cannot be encoded and fails.
 EncodeResult encodeGbkToUtf8(const unsigned char* in, std::size_t size, bool final,
                              const std::vector<char32_t>& escaped, std::size_t& next, unsigned char* out);
+
+// A unit-local conversion of GBK text applied straight to UTF-8: each
+// character that GBK holds becomes the UTF-8 form of its converted code, and
+// every other character passes through as it is. Gives what decoding,
+// converting and encoding give, in one pass without the GBK text between.
+class Utf8UnitMap {
+public:
+    // `convert` converts complete GBK units in place, each unit alone.
+    explicit Utf8UnitMap(const std::function<void(unsigned char*, std::size_t)>& convert);
+
+    // As decodeUtf8ToGbk; `out` has room for maxConvertedSize(size) bytes.
+    DecodeResult convert(const unsigned char* in, std::size_t size, bool final, unsigned char* out) const;
+
+    static constexpr std::size_t maxConvertedSize(std::size_t size) { return 2 * size + 4; }
+
+private:
+    std::vector<std::uint32_t> byCodePoint_;  // packed as the encoder's table; 0: passes through
+};
 
 // Whole-text conveniences for tests and tools: a UTF-8 literal as GBK bytes and back.
 // Characters outside GBK are not allowed here.

@@ -9,9 +9,9 @@ namespace {
 // Codes no row holds keep their own code. Rows are entered from the last to
 // the first, so the lowest row wins.
 consteval UnitIndex buildIndex(const unsigned char* searched, const unsigned char* supplying) {
-    UnitIndex index = identityIndex();
+    UnitIndex index;
     for (int row = kMartianRowCount - 1; row >= 0; --row) {
-        index[loadUnit(searched + 2 * row)] = loadUnit(supplying + 2 * row);
+        index.set(loadUnit(searched + 2 * row), loadUnit(supplying + 2 * row));
     }
     return index;
 }

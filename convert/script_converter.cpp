@@ -10,12 +10,12 @@ namespace {
 // double-byte code (a lead byte 0x80 or 0xFF, a trail byte below 0x40, 0x7F
 // or 0xFF) keep their own code and pass through unchanged.
 consteval UnitIndex buildIndex(const ScriptTable& table) {
-    UnitIndex index = identityIndex();
+    UnitIndex index;
     std::size_t entry = 0;
     for (unsigned lead = 0x81; lead <= 0xFE; ++lead) {
         for (unsigned trail = 0x40; trail <= 0xFE; ++trail) {
             if (trail == 0x7F) continue;
-            index[lead << 8 | trail] = table[entry++];
+            index.set(static_cast<std::uint16_t>(lead << 8 | trail), table[entry++]);
         }
     }
     return index;

@@ -15,7 +15,7 @@ packages_for() {
         win) echo "g++-mingw-w64-x86-64 wine wine64 fonts-wine xvfb xauth xdotool xclip x11-utils
                    fonts-wqy-microhei imagemagick" ;;
         fuzz) echo "clang libclang-rt-14-dev llvm" ;;
-        peers) echo "opencc libopencc-dev manpages-zh fortunes-zh nodejs npm" ;;
+        peers) echo "opencc libopencc-dev pkg-config manpages-zh fortunes-zh nodejs npm" ;;
         *) echo "install-deps: unknown group '$1'" >&2; exit 64 ;;
     esac
 }

@@ -164,6 +164,29 @@ TEST_F(CliFiles, SeveralFilesAndAMissingOne) {
     EXPECT_EQ(result.out, "吙煋");
 }
 
+TEST_F(CliFiles, AnUnreadableInputAmongSeveral) {
+    writeFile(path("a"), "火");
+    std::filesystem::create_directory(path("dir"));  // opens, but cannot be read
+    auto result = huoxing({"martian", path("a"), path("dir"), path("a")});
+    EXPECT_EQ(result.status, 74);
+    EXPECT_EQ(result.out, "吙吙");
+    EXPECT_NE(result.err.find("read error"), std::string::npos) << result.err;
+}
+
+// A reader that goes away ends the command at once: quietly by SIGPIPE, as
+// it ends any Unix filter, or, where SIGPIPE is ignored, with a message.
+TEST_F(CliFiles, AClosedPipeEndsTheCommand) {
+    writeFile(path("in"), std::string(8 << 20, 'a'));
+    std::string script = "\"$0\" martian \"$1\" 2>\"$2\" | head -c 10; echo \" ${PIPESTATUS[0]}\"";
+    auto result = runProcess({"/bin/bash", "-c", script, kHuoxing, path("in"), path("err")});
+    EXPECT_EQ(result.out, "aaaaaaaaaa 141\n");
+    EXPECT_EQ(readFile(path("err")), "");
+
+    result = runProcess({"/bin/bash", "-c", "trap '' PIPE; " + script, kHuoxing, path("in"), path("err")});
+    EXPECT_EQ(result.out, "aaaaaaaaaa 74\n");
+    EXPECT_EQ(readFile(path("err")), "huoxing: standard output: write error: Broken pipe\n");
+}
+
 TEST_F(CliFiles, OutputFileIsReplacedOnlyOnSuccess) {
     writeFile(path("in"), "火星文");
     writeFile(path("out"), "old");

@@ -16,6 +16,13 @@ namespace {
 
 using testing::hex;
 
+// Hands a block over as the command line does: in a buffer with room before it.
+void feedBlock(PinyinStream& stream, std::string_view block, bool final, std::string& out) {
+    std::string buffer(PinyinStream::kHeadroom, '\0');
+    buffer += block;
+    stream.feed(bytesOf(buffer) + PinyinStream::kHeadroom, block.size(), final, out);
+}
+
 std::string streamed(const std::string& text, PinyinMode mode, bool spaced, std::mt19937& random) {
     PinyinStream stream(mode, spaced);
     std::string out;
@@ -25,10 +32,10 @@ std::string streamed(const std::string& text, PinyinMode mode, bool spaced, std:
     while (at + 1 < text.size()) {
         std::size_t size = std::min<std::size_t>(random() % 7, text.size() - at);
         std::size_t complete = completeUnitsLength(bytesOf(text) + at, size);
-        stream.feed(bytesOf(text) + at, complete, false, out);
+        feedBlock(stream, text.substr(at, complete), false, out);
         at += complete;
     }
-    stream.feed(bytesOf(text) + at, text.size() - at, true, out);
+    feedBlock(stream, text.substr(at), true, out);
     return out;
 }
 

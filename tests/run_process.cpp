@@ -16,6 +16,7 @@ ProcessResult runProcess(const std::vector<std::string>& argv, const std::string
     if (pipe(in) || pipe(out) || pipe(err)) std::abort();
     pid_t pid = fork();
     if (pid == 0) {
+        signal(SIGPIPE, SIG_DFL);  // the parent ignores it; the program gets what a shell would give it
         dup2(in[0], 0);
         dup2(out[1], 1);
         dup2(err[1], 2);

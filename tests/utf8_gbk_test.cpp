@@ -2,10 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
 #include <string>
 #include <vector>
 
 #include "gbk_text.h"
+#include "martian_converter.h"
+#include "script_converter.h"
 #include "test_text.h"
 
 namespace huoxing {
@@ -78,6 +81,43 @@ TEST(Utf8Gbk, EncodingStopsAtACodeWithoutACharacter) {
     EXPECT_FALSE(encodeGbkToUtf8(bytesOf(unassigned), unassigned.size(), true, none, next, bytesOf(out)).ok);
     std::string placeholderWithoutEscape = "\x80\x80";
     EXPECT_FALSE(encodeGbkToUtf8(bytesOf(placeholderWithoutEscape), 2, true, none, next, bytesOf(out)).ok);
+}
+
+}  // namespace
+}  // namespace huoxing
+
+namespace huoxing {
+namespace {
+
+// The one-pass UTF-8 conversion gives what decoding, converting and encoding give.
+TEST(Utf8UnitMap, MatchesDecodeConvertEncode) {
+    auto convert = [](unsigned char* bytes, std::size_t size) {
+        convertMartianInPlace(bytes, size, MartianDirection::FromMartian);
+        convertScriptInPlace(bytes, size, ScriptConversionKind::TraditionalToSimplified);
+    };
+    Utf8UnitMap map(convert);
+    const std::string pieces[] = {"a", "\n", "火", "吙", "國", "ф", "α", "€", "😀", "𠀀", "\xEF\xBB\xBF", "，", "Φ"};
+    std::mt19937 random(5);
+    for (int round = 0; round < 2000; ++round) {
+        std::string text;
+        for (int i = static_cast<int>(random() % 20); i > 0; --i) text += pieces[random() % std::size(pieces)];
+        std::vector<char32_t> escaped;
+        std::string gbk(text.size(), '\0');
+        DecodeResult decoded = decodeUtf8ToGbk(bytesOf(text), text.size(), true, bytesOf(gbk), escaped);
+        ASSERT_EQ(decoded.status, DecodeStatus::Ok);
+        convert(bytesOf(gbk), decoded.written);
+        std::string expected(maxUtf8Size(decoded.written), '\0');
+        std::size_t next = 0;
+        EncodeResult encoded = encodeGbkToUtf8(bytesOf(gbk), decoded.written, true, escaped, next, bytesOf(expected));
+        ASSERT_TRUE(encoded.ok);
+        expected.resize(encoded.written);
+
+        std::string got(Utf8UnitMap::maxConvertedSize(text.size()), '\0');
+        DecodeResult converted = map.convert(bytesOf(text), text.size(), true, bytesOf(got));
+        ASSERT_EQ(converted.status, DecodeStatus::Ok);
+        got.resize(converted.written);
+        ASSERT_EQ(got, expected) << text;
+    }
 }
 
 }  // namespace
