@@ -48,6 +48,6 @@ struct TextResult {
 // Reads `inFd` to its end and writes the converted text to `sink`.
 TextResult convertText(int inFd, CliEncoding encoding, const Pipeline& pipeline, OutputSink& sink);
 
-inline constexpr std::size_t kBlockSize = 1u << 20;
+inline constexpr std::size_t kBlockSize = 256u << 10;
 
 }  // namespace huoxing
