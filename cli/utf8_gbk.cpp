@@ -226,21 +226,24 @@ DecodeResult decodeUtf8ToGbk(const unsigned char* in, std::size_t size, bool fin
 }
 
 Utf8UnitMap::Utf8UnitMap(const std::function<void(unsigned char*, std::size_t)>& convert)
-    : byCodePoint_(0x10000, 0) {
+    : byCode_(kGbkToUtf8.size(), 0) {
     // Every GBK code once, converted as a text: the conversion is unit-local,
     // so each unit comes out as it would anywhere in a text.
     std::vector<unsigned char> units;
-    std::vector<char32_t> codePoints;
-    for (char32_t cp = 0x80; cp < 0x10000; ++cp) {
-        if (std::uint16_t code = kUnicodeToGbk[cp]) {
-            units.push_back(static_cast<unsigned char>(code >> 8));
-            units.push_back(static_cast<unsigned char>(code));
-            codePoints.push_back(cp);
+    units.reserve(2 * 126 * 190);
+    for (unsigned lead = 0x81; lead <= 0xFE; ++lead) {
+        for (unsigned trail = 0x40; trail <= 0xFE; ++trail) {
+            if (trail == 0x7F) continue;
+            units.push_back(static_cast<unsigned char>(lead));
+            units.push_back(static_cast<unsigned char>(trail));
         }
     }
-    convert(units.data(), units.size());
-    for (std::size_t i = 0; i < codePoints.size(); ++i) {
-        byCodePoint_[codePoints[i]] = kGbkToUtf8[static_cast<std::size_t>(units[2 * i] - 0x81) << 8 | units[2 * i + 1]];
+    std::vector<unsigned char> converted = units;
+    convert(converted.data(), converted.size());
+    for (std::size_t i = 0; i < units.size(); i += 2) {
+        std::size_t from = static_cast<std::size_t>(units[i] - 0x81) << 8 | units[i + 1];
+        std::size_t to = static_cast<std::size_t>(converted[i] - 0x81) << 8 | converted[i + 1];
+        if (kGbkToUtf8[from] != 0) byCode_[from] = kGbkToUtf8[to];
     }
 }
 
@@ -253,7 +256,8 @@ DecodeResult Utf8UnitMap::convert(const unsigned char* in, std::size_t size, boo
             cursor += end - begin;
         },
         [&](const unsigned char* sequence, int length, char32_t cp) {
-            std::uint32_t entry = cp < 0x10000 ? byCodePoint_[cp] : 0;
+            std::uint16_t code = gbkCodeOf(cp);
+            std::uint32_t entry = code ? byCode_[static_cast<std::size_t>((code >> 8) - 0x81) << 8 | (code & 0xFF)] : 0;
             if (entry == 0) {  // no GBK code: the character passes as it is
                 std::memcpy(cursor, sequence, static_cast<std::size_t>(length));
                 cursor += length;

@@ -68,7 +68,9 @@ public:
     static constexpr std::size_t maxConvertedSize(std::size_t size) { return 2 * size + 4; }
 
 private:
-    std::vector<std::uint32_t> byCodePoint_;  // packed as the encoder's table; 0: passes through
+    // The converted UTF-8 form of each GBK code, by (lead - 0x81) << 8 | trail,
+    // packed as the encoder's table; 0: the character passes through.
+    std::vector<std::uint32_t> byCode_;
 };
 
 // Whole-text conveniences for tests and tools: a UTF-8 literal as GBK bytes and back.
