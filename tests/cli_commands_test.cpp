@@ -44,22 +44,28 @@ std::string run(const std::vector<std::string>& args, const std::string& input) 
     return result;
 }
 
+struct CommandCase {
+    std::vector<std::string> args;
+    const char* input;  // UTF-8; the GBK run gets the same text in GBK
+    const char* expected;
+};
+
+// Each case once in UTF-8 and once in GBK.
+void expectInBothEncodings(const std::vector<CommandCase>& cases) {
+    for (const CommandCase& c : cases) {
+        EXPECT_EQ(run(c.args, c.input), c.expected) << c.args[0] << " " << c.input << " utf-8";
+        std::vector<std::string> gbkArgs = c.args;
+        gbkArgs.insert(gbkArgs.end(), {"-e", "gbk"});
+        EXPECT_EQ(run(gbkArgs, gbk(c.input)), gbk(c.expected)) << c.args[0] << " " << c.input << " gbk";
+    }
+}
+
 TEST(CliCommands, ScriptCommandsInBothEncodings) {
-    const struct {
-        std::vector<std::string> args;
-        const char* input;
-        const char* expected;
-    } cases[] = {
+    expectInBothEncodings({
         {{"traditional"}, "国家发展 “沉”\n", "國家發展 『沈』\n"},
         {{"simplified"}, "國家發展 三曉吙煋攵\n", "国家发展 叁小火星文\n"},
         {{"simplified", "--no-unmartian"}, "國家發展 三曉吙煋攵\n", "国家发展 三晓吙煋攵\n"},
-    };
-    for (const auto& c : cases) {
-        EXPECT_EQ(run(c.args, c.input), c.expected) << c.args[0] << " utf-8";
-        std::vector<std::string> gbkArgs = c.args;
-        gbkArgs.insert(gbkArgs.end(), {"-e", "gbk"});
-        EXPECT_EQ(run(gbkArgs, gbk(c.input)), gbk(c.expected)) << c.args[0] << " gbk";
-    }
+    });
 }
 
 // A character cut by the block boundary of the stream converts as a whole.
@@ -72,11 +78,7 @@ TEST(CliCommands, UnitAcrossABlockBoundary) {
 }
 
 TEST(CliCommands, Pinyin) {
-    const struct {
-        std::vector<std::string> args;
-        const char* input;
-        const char* expected;
-    } cases[] = {
+    expectInBothEncodings({
         {{"pinyin"}, "中国abc\n", "zhong guo abc\n"},
         {{"pinyin"}, "  中　国  ", "zhong   guo"},
         // The button's steps: Martian script undone, simplified, then transcribed.
@@ -89,13 +91,7 @@ TEST(CliCommands, Pinyin) {
         // A character without a reading keeps its place and bytes.
         {{"pinyin"}, "中丂国", "zhong 丂 guo"},
         {{"pinyin"}, "", ""},
-    };
-    for (const auto& c : cases) {
-        EXPECT_EQ(run(c.args, c.input), c.expected) << c.input << " utf-8";
-        std::vector<std::string> gbkArgs = c.args;
-        gbkArgs.insert(gbkArgs.end(), {"-e", "gbk"});
-        EXPECT_EQ(run(gbkArgs, gbk(c.input)), gbk(c.expected)) << c.input << " gbk";
-    }
+    });
     // In UTF-8, a character that GBK cannot hold stands like one without a reading.
     EXPECT_EQ(run({"pinyin"}, "中😀a€"), "zhong 😀 a €");
 }
