@@ -9,7 +9,6 @@
 namespace huoxing {
 namespace {
 
-constexpr std::uint16_t kIdeographicSpace = 0xA1A1;
 constexpr std::size_t kNone = SIZE_MAX;
 
 // Where the content of a block ends, from one walk over its units. Content
@@ -115,9 +114,8 @@ void PinyinStream::transcribe(const unsigned char* bytes, std::size_t size, bool
         wroteSomething_ |= out.size() != before;
         // The last syllable's follower belongs to a run of spaces that starts
         // with 0x20; like the run, it is written only if the text goes on.
-        const unsigned char* last = bytes + shape.lastContentUnit;
-        bool symbol = last[0] >= 0xA0 && last[0] <= 0xAF;
-        if (spaced_ && contentEnd < end && bytes[contentEnd] == ' ' && shape.lastContentIsDouble && !symbol) {
+        bool takesFollower = shape.lastContentIsDouble && !inSymbolArea(bytes[shape.lastContentUnit]);
+        if (spaced_ && contentEnd < end && bytes[contentEnd] == ' ' && takesFollower) {
             ++pendingSpaces_;
         }
         pendingSpaces_ += spacesWrittenFor(bytes + contentEnd, end - contentEnd);

@@ -6,12 +6,6 @@
 namespace huoxing {
 namespace {
 
-constexpr std::uint16_t kIdeographicSpace = 0xA1A1;
-
-// Punctuation, full-width forms, kana, Greek, box drawing and the like: these
-// units go through toHalfWidth and never to the dictionary.
-constexpr bool inSymbolArea(unsigned char lead) { return lead >= 0xA0 && lead <= 0xAF; }
-
 constexpr bool isOneByteUnit(unsigned char byte) { return byte >= 0x01 && byte <= 0x7F; }
 
 const char* charsOf(const unsigned char* bytes) { return reinterpret_cast<const char*>(bytes); }

@@ -35,6 +35,14 @@ GbkText trimLeadingSpaces(std::string_view text);
 
 // --- Lower level: for callers that walk a text in pieces (streams) -------
 
+// The ideographic space, which counts as a space unit beside 0x20.
+inline constexpr std::uint16_t kIdeographicSpace = 0xA1A1;
+
+// Punctuation, full-width forms, kana, Greek, box drawing and the like: units
+// with these lead bytes go through toHalfWidth and never to the dictionary,
+// and get no follower space.
+constexpr bool inSymbolArea(unsigned char lead) { return lead >= 0xA0 && lead <= 0xAF; }
+
 // The ASCII byte of a double-byte code under toHalfWidth, or 0 where it has none.
 unsigned char halfWidthOf(std::uint16_t code);
 
