@@ -168,7 +168,6 @@ TextResult convertText(int inFd, CliEncoding encoding, const Pipeline& pipeline,
         final = static_cast<std::size_t>(got) < kBlockSize;
 
         unsigned char* units = input.get();
-        std::size_t complete;
         std::size_t consumed;
         if (pipeline.utf8Steps) {
             unsigned char* out = sink.room(Utf8UnitMap::maxConvertedSize(size));
@@ -176,37 +175,36 @@ TextResult convertText(int inFd, CliEncoding encoding, const Pipeline& pipeline,
             DecodeResult converted = pipeline.utf8Steps->convert(units, size, final, out);
             if (converted.status != DecodeStatus::Ok) return decodeFailure(converted, base);
             if (!sink.commit(converted.written)) return {kExitIo, systemError("write error")};
-            carried = size - converted.consumed;
-            std::memmove(input.get(), input.get() + converted.consumed, carried);
-            base += converted.consumed;
-            continue;
-        }
-        if (encoding == CliEncoding::Gbk) {
-            if (const void* nul = std::memchr(units, 0, size)) {
-                auto at = static_cast<std::size_t>(static_cast<const unsigned char*>(nul) - units);
-                return {kExitData, offsetMessage("NUL byte", base + at)};
+            consumed = converted.consumed;
+        } else {
+            std::size_t complete;
+            if (encoding == CliEncoding::Gbk) {
+                if (const void* nul = std::memchr(units, 0, size)) {
+                    auto at = static_cast<std::size_t>(static_cast<const unsigned char*>(nul) - units);
+                    return {kExitData, offsetMessage("NUL byte", base + at)};
+                }
+                complete = final ? size : completeUnitsLength(units, size);
+                consumed = complete;
+            } else {
+                DecodeResult decoded = decodeUtf8ToGbk(units, size, final, gbk.get(), writer.escaped());
+                if (decoded.status != DecodeStatus::Ok) return decodeFailure(decoded, base);
+                units = gbk.get();
+                complete = decoded.written;
+                consumed = decoded.consumed;
             }
-            complete = final ? size : completeUnitsLength(units, size);
-            consumed = complete;
-        } else {
-            DecodeResult decoded = decodeUtf8ToGbk(units, size, final, gbk.get(), writer.escaped());
-            if (decoded.status != DecodeStatus::Ok) return decodeFailure(decoded, base);
-            units = gbk.get();
-            complete = decoded.written;
-            consumed = decoded.consumed;
-        }
 
-        for (InPlaceStep step : pipeline.steps) step(units, complete);
+            for (InPlaceStep step : pipeline.steps) step(units, complete);
 
-        TextResult written;
-        if (pipeline.pinyin) {
-            transcribed.clear();
-            pinyin.feed(units, complete, final, transcribed);
-            written = writer.write(bytesOf(transcribed), transcribed.size());
-        } else {
-            written = writer.write(units, complete);
+            TextResult written;
+            if (pipeline.pinyin) {
+                transcribed.clear();
+                pinyin.feed(units, complete, final, transcribed);
+                written = writer.write(bytesOf(transcribed), transcribed.size());
+            } else {
+                written = writer.write(units, complete);
+            }
+            if (written.exitCode != kExitOk) return written;
         }
-        if (written.exitCode != kExitOk) return written;
 
         carried = size - consumed;
         std::memmove(input.get(), input.get() + consumed, carried);
